@@ -1,0 +1,15 @@
+# Shared part of the MinGW-w64 toolchain files; TOOLCHAIN_PREFIX is set by the caller.
+# The posix thread model: GoogleTest needs std::mutex; -static links its
+# threading support into each program, so no extra DLL is needed.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_DLLTOOL      ${TOOLCHAIN_PREFIX}-dlltool)
+set(CMAKE_OBJDUMP      ${TOOLCHAIN_PREFIX}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

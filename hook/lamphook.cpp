@@ -1,0 +1,138 @@
+// LAMPHOOK: the keyboard hook that records the lock states in the monitor
+// window's properties and notifies that window.
+//
+// The library is mapped into every process that receives keyboard input while
+// the hook is installed, so it keeps to the bare system API: no heap, no C++
+// runtime, no static constructors, and its own entry routine.
+#define LAMPHOOK_BUILD
+#include "hook/lamphook.h"
+
+namespace {
+
+// A hung indicator must not freeze typing everywhere: the notification waits
+// for the monitor window at most this long.
+const UINT kNotifyTimeoutMs = 1000;
+
+// Per-process state; each process that maps the library has its own copy.
+HINSTANCE g_module = nullptr;
+HWND g_monitor = nullptr;
+IndicateData g_scratch;
+
+HWND FindMonitorWindow()
+{
+    if (g_monitor == nullptr || !IsWindow(g_monitor))
+        g_monitor = FindWindowA(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE);
+    return g_monitor;
+}
+
+BOOL WriteLockProperty(const char* name, int state)
+{
+    return SetPropA(FindMonitorWindow(), name, reinterpret_cast<HANDLE>(state != 0 ? 1 : 0));
+}
+
+BYTE ReadLockProperty(const char* name)
+{
+    return GetPropA(FindMonitorWindow(), name) != nullptr ? 1 : 0;
+}
+
+BOOL WriteNumLock(int state) { return WriteLockProperty(PROP_NUMLOCK, state); }
+BOOL WriteCapsLock(int state) { return WriteLockProperty(PROP_CAPSLOCK, state); }
+BOOL WriteScrollLock(int state) { return WriteLockProperty(PROP_SCROLLLOCK, state); }
+BYTE ReadNumLock() { return ReadLockProperty(PROP_NUMLOCK); }
+BYTE ReadCapsLock() { return ReadLockProperty(PROP_CAPSLOCK); }
+BYTE ReadScrollLock() { return ReadLockProperty(PROP_SCROLLLOCK); }
+
+BOOL WriteKeyboardHook(HHOOK hook)
+{
+    return SetPropA(FindMonitorWindow(), PROP_KEYBOARDHOOK, reinterpret_cast<HANDLE>(hook));
+}
+
+HHOOK ReadKeyboardHook()
+{
+    return reinterpret_cast<HHOOK>(GetPropA(FindMonitorWindow(), PROP_KEYBOARDHOOK));
+}
+
+bool IsLockKey(WPARAM key)
+{
+    return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
+}
+
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
+{
+    // Bit 31 is the transition bit: clear for a press or an auto-repeat.
+    if (code >= 0 && (static_cast<DWORD>(flags) & 0x80000000u) == 0 && IsLockKey(key)) {
+        BYTE states[256];
+        if (GetKeyboardState(states)) {
+            g_scratch.numLock = states[VK_NUMLOCK] & 1;
+            g_scratch.capsLock = states[VK_CAPITAL] & 1;
+            g_scratch.scrollLock = states[VK_SCROLL] & 1;
+        } else {
+            g_scratch.numLock = GetKeyState(VK_NUMLOCK) & 1;
+            g_scratch.capsLock = GetKeyState(VK_CAPITAL) & 1;
+            g_scratch.scrollLock = GetKeyState(VK_SCROLL) & 1;
+        }
+        WriteNumLock(g_scratch.numLock);
+        WriteCapsLock(g_scratch.capsLock);
+        WriteScrollLock(g_scratch.scrollLock);
+
+        HWND monitor = FindMonitorWindow();
+        if (monitor != nullptr) {
+            // Waits until the indicator has handled the message, but never
+            // longer than the bound, and not at all once it is known to hang.
+            DWORD_PTR ignored;
+            SendMessageTimeoutA(monitor, WM_LOCKKEYCHANGED, 0, 0, SMTO_ABORTIFHUNG,
+                                kNotifyTimeoutMs, &ignored);
+        }
+    }
+    return CallNextHookEx(ReadKeyboardHook(), code, key, flags);
+}
+
+} // namespace
+
+LAMPHOOK_API BOOL WINAPI SetCaptureIndicate(HWND window)
+{
+    if (!IsWindow(window))
+        return FALSE;
+    // Without a monitor window the hook handle could not be recorded, and so
+    // nothing could ever remove the hook: refuse.
+    HWND monitor = FindMonitorWindow();
+    if (monitor == nullptr)
+        return FALSE;
+
+    if (ReadKeyboardHook() != nullptr)
+        ReleaseCaptureIndicate(monitor);
+
+    WriteNumLock(GetKeyState(VK_NUMLOCK) & 1);
+    WriteCapsLock(GetKeyState(VK_CAPITAL) & 1);
+    WriteScrollLock(GetKeyState(VK_SCROLL) & 1);
+
+    HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, g_module, 0);
+    return WriteKeyboardHook(hook);
+}
+
+LAMPHOOK_API void WINAPI ReleaseCaptureIndicate(HWND window)
+{
+    HWND monitor = FindMonitorWindow();
+    if (window == nullptr || window != monitor)
+        return;
+    HHOOK hook = ReadKeyboardHook();
+    if (hook != nullptr)
+        UnhookWindowsHookEx(hook);
+    WriteKeyboardHook(nullptr);
+}
+
+LAMPHOOK_API void WINAPI GetIndicateData(IndicateData* data)
+{
+    if (data == nullptr)
+        return;
+    data->numLock = ReadNumLock();
+    data->capsLock = ReadCapsLock();
+    data->scrollLock = ReadScrollLock();
+}
+
+// The entry routine: the library's own, with no runtime start-up around it.
+extern "C" BOOL WINAPI LampHookEntry(HINSTANCE module, DWORD, LPVOID)
+{
+    g_module = module;
+    return TRUE;
+}

@@ -1,0 +1,37 @@
+// Public interface of LAMPHOOK.dll, the system-wide keyboard hook that tells
+// the indicator's monitor window about every press of a lock key.
+#pragma once
+
+#include <windows.h>
+
+// The three lock states as the library reports them: 1 for on, 0 for off.
+struct IndicateData {
+    BYTE numLock;
+    BYTE capsLock;
+    BYTE scrollLock;
+};
+
+// Sent to the monitor window after each lock-key press; both parameters are 0.
+const UINT WM_LOCKKEYCHANGED = WM_USER + 100;
+
+// The monitor window is found by class and title; that pair is the contract
+// between the library and the program that owns the window.
+#define MONITOR_WINDOW_CLASS "ShapeClass"
+#define MONITOR_WINDOW_TITLE "INDICATOR MONITOR WINDOW"
+
+// Window properties of the monitor window; each holds 1 or 0, and
+// "KeyboardHook" the handle of the installed hook (null when none).
+#define PROP_NUMLOCK "NumLock"
+#define PROP_CAPSLOCK "CapsLock"
+#define PROP_SCROLLLOCK "ScrollLock"
+#define PROP_KEYBOARDHOOK "KeyboardHook"
+
+#ifdef LAMPHOOK_BUILD
+#define LAMPHOOK_API extern "C" __declspec(dllexport)
+#else
+#define LAMPHOOK_API extern "C" __declspec(dllimport)
+#endif
+
+LAMPHOOK_API BOOL WINAPI SetCaptureIndicate(HWND window);
+LAMPHOOK_API void WINAPI ReleaseCaptureIndicate(HWND window);
+LAMPHOOK_API void WINAPI GetIndicateData(IndicateData* data);
