@@ -1,0 +1,295 @@
+// Worker threads: the base class, the caption flash and the mutex holder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "framework/core/app_globals.h"
+#include "framework/core/flash_thread.h"
+#include "framework/core/mutex_hold_thread.h"
+#include "framework/core/thread.h"
+
+namespace {
+
+// Runs until asked to stop, counting its rounds.
+class TCountingThread : public TThread {
+public:
+    std::atomic<int> rounds{0};
+    std::atomic<bool> sawRunning{false};
+
+protected:
+    DWORD Run() override
+    {
+        sawRunning = IsRunning();
+        while (!StopRequested()) {
+            ++rounds;
+            Sleep(1);
+        }
+        return 7;
+    }
+};
+
+std::atomic<int> deletedThreads{0};
+
+class TSelfDeletingThread : public TThread {
+public:
+    explicit TSelfDeletingThread(HANDLE done) : done_(done) { AutoDelete = true; }
+    ~TSelfDeletingThread() override
+    {
+        ++deletedThreads;
+        SetEvent(done_);
+    }
+
+protected:
+    DWORD Run() override { return 0; }
+
+private:
+    HANDLE done_;
+};
+
+class TSleepingThread : public TThread {
+protected:
+    DWORD Run() override
+    {
+        Sleep(10000);
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(Thread, StartRunsAndWaitStopsIt)
+{
+    TCountingThread thread;
+    EXPECT_FALSE(thread.Wait(0));  // nothing started yet
+    ASSERT_TRUE(thread.Start(0));
+    for (int i = 0; i < 500 && thread.rounds == 0; ++i)
+        Sleep(1);
+    EXPECT_TRUE(thread.IsRunning());
+    EXPECT_TRUE(thread.Wait(5000));
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_TRUE(thread.sawRunning);
+    EXPECT_GT(thread.rounds.load(), 0);
+
+    // The object can run again; Start clears the stop request.
+    const int before = thread.rounds;
+    ASSERT_TRUE(thread.Start(4096));
+    for (int i = 0; i < 500 && thread.rounds == before; ++i)
+        Sleep(1);
+    EXPECT_GT(thread.rounds.load(), before);
+    EXPECT_TRUE(thread.Wait(5000));
+}
+
+TEST(Thread, AutoDeleteDestroysObjectAfterRun)
+{
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    deletedThreads = 0;
+    ASSERT_TRUE((new TSelfDeletingThread(done))->Start(4096));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(done, 5000));
+    EXPECT_EQ(1, deletedThreads.load());
+    CloseHandle(done);
+}
+
+TEST(Thread, TerminateEndsAThreadThatDoesNotStop)
+{
+    TSleepingThread thread;
+    ASSERT_TRUE(thread.Start(0));
+    EXPECT_FALSE(thread.Wait(20));  // it does not look at the stop request
+    EXPECT_TRUE(thread.Terminate(3));
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_FALSE(thread.Terminate(3));  // nothing left to end
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+struct TFlashRecord {
+    std::vector<DWORD> times;
+    std::vector<WPARAM> states;
+};
+TFlashRecord* flashRecord = nullptr;
+
+LRESULT CALLBACK FlashProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCACTIVATE && flashRecord) {
+        flashRecord->times.push_back(GetTickCount());
+        flashRecord->states.push_back(wParam);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND MakeFlashWindow()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FlashProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ThreadTestFlash";
+    RegisterClassA(&windowClass);
+    HWND hwnd = CreateWindowExA(0, "ThreadTestFlash", "flash", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
+    // Let the activation messages of the new window pass first.
+    MSG msg;
+    for (int i = 0; i < 20; ++i) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(5);
+    }
+    return hwnd;
+}
+
+void PumpUntil(DWORD milliseconds, size_t wanted, const TFlashRecord& record)
+{
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < milliseconds && record.times.size() < wanted) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+TEST(Flash, TwiceAtHundredMilliseconds)
+{
+    HWND hwnd = MakeFlashWindow();
+    ASSERT_NE(nullptr, hwnd);
+    TFlashRecord record;
+    flashRecord = &record;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(Flash(TWindow(hwnd), 2, 100));
+    EXPECT_LT(GetTickCount() - start, 50u);  // the caller does not wait
+    PumpUntil(3000, 4, record);
+    flashRecord = nullptr;
+
+    ASSERT_EQ(4u, record.times.size());
+    // Inverted, back, inverted, back, about 100 ms apart; the caption ends as it began.
+    const bool own = GetActiveWindow() == hwnd;
+    EXPECT_EQ(!own, record.states[0] != 0);
+    EXPECT_EQ(own, record.states[1] != 0);
+    EXPECT_EQ(!own, record.states[2] != 0);
+    EXPECT_EQ(own, record.states[3] != 0);
+    for (size_t i = 1; i < record.times.size(); ++i) {
+        const DWORD gap = record.times[i] - record.times[i - 1];
+        EXPECT_GE(gap, 80u) << i;
+        EXPECT_LE(gap, 400u) << i;
+    }
+    DestroyWindow(hwnd);
+}
+
+TEST(Flash, MinusOneUsesCaretBlinkTime)
+{
+    HWND hwnd = MakeFlashWindow();
+    ASSERT_NE(nullptr, hwnd);
+    const UINT blink = GetCaretBlinkTime();
+    ASSERT_GT(blink, 100u);
+    TFlashRecord record;
+    flashRecord = &record;
+    ASSERT_TRUE(Flash(TWindow(hwnd), 1, -1));
+    PumpUntil(3 * blink + 1000, 2, record);
+    flashRecord = nullptr;
+    ASSERT_EQ(2u, record.times.size());
+    const DWORD gap = record.times[1] - record.times[0];
+    EXPECT_GE(gap, blink - 30);
+    EXPECT_LE(gap, blink + 400);
+    // The thread still sleeps its second interval; the window stays until it ends.
+    Sleep(blink + 100);
+    DestroyWindow(hwnd);
+}
+
+TEST(Flash, ZeroCountFlashesNothing)
+{
+    HWND hwnd = MakeFlashWindow();
+    TFlashRecord record;
+    flashRecord = &record;
+    ASSERT_TRUE(Flash(TWindow(hwnd), 0, 100));
+    PumpUntil(300, 1, record);
+    flashRecord = nullptr;
+    EXPECT_EQ(0u, record.times.size());
+    DestroyWindow(hwnd);
+}
+
+// ---------------------------------------------------------------------------
+
+namespace {
+
+const char kMutexName[] = "WindowTestHeldMutex";
+
+// Whether another thread can take the named mutex at once.
+bool FreeOnOtherThread()
+{
+    struct Probe {
+        static DWORD WINAPI Body(void*)
+        {
+            HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kMutexName);
+            if (!mutex)
+                return 2;  // nobody holds it: it does not even exist
+            const DWORD waited = WaitForSingleObject(mutex, 0);
+            if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED)
+                ReleaseMutex(mutex);
+            CloseHandle(mutex);
+            return waited == WAIT_TIMEOUT ? 0 : 1;
+        }
+    };
+    HANDLE thread = CreateThread(nullptr, 0, Probe::Body, nullptr, 0, nullptr);
+    WaitForSingleObject(thread, 5000);
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    return code != 0;
+}
+
+struct TSecondHolder {
+    TMutexHoldThread* holder;
+    std::atomic<bool> held{false};
+};
+
+DWORD WINAPI StartSecondHolder(void* param)
+{
+    TSecondHolder* second = static_cast<TSecondHolder*>(param);
+    second->held = second->holder->Start();
+    return 0;
+}
+
+}  // namespace
+
+TEST(MutexHoldThread, HoldsUntilReleased)
+{
+    TMutexHoldThread holder(kMutexName);
+    EXPECT_FALSE(holder.IsHeld());
+    ASSERT_TRUE(holder.Start());
+    EXPECT_TRUE(holder.IsHeld());
+    EXPECT_FALSE(FreeOnOtherThread());
+    EXPECT_TRUE(holder.Start());  // already held: nothing more happens
+    holder.Release();
+    EXPECT_FALSE(holder.IsHeld());
+    EXPECT_TRUE(FreeOnOtherThread());
+    holder.Release();  // twice is harmless
+}
+
+TEST(MutexHoldThread, SecondHolderWaitsForFirst)
+{
+    TMutexHoldThread first(kMutexName);
+    TMutexHoldThread secondHolder(kMutexName);
+    ASSERT_TRUE(first.Start());
+    TSecondHolder second{&secondHolder};
+    HANDLE starter = CreateThread(nullptr, 0, StartSecondHolder, &second, 0, nullptr);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(starter, 200));
+    EXPECT_FALSE(second.held);
+    first.Release();
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(starter, 5000));
+    EXPECT_TRUE(second.held);
+    CloseHandle(starter);
+    EXPECT_FALSE(FreeOnOtherThread());
+}
+
+TEST(MutexHoldThread, InvalidNameIsNotHeld)
+{
+    // A backslash in a name outside the Global/Local prefixes is refused by the system.
+    TMutexHoldThread holder("No\\Such\\Namespace\\mutex");
+    EXPECT_FALSE(holder.Start());
+    EXPECT_FALSE(holder.IsHeld());
+}
