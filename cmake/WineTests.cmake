@@ -6,7 +6,9 @@
 # so a failure names its suite and the suites of one program stay apart.
 function(add_wine_gtest)
   cmake_parse_arguments(T "SERIAL" "NAME;MAIN" "SOURCES;LIBRARIES;DEPENDS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
+  # Every test program carries the application manifest, so that it sees the
+  # system's real version as the program does.
+  add_executable(${T_NAME} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/framework/core/application_manifest.rc)
   if(T_MAIN)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} gtest)
   else()

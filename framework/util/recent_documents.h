@@ -1,0 +1,13 @@
+// The documents the user opened lately, from the shortcuts in the Recent folder.
+#pragma once
+
+#include "framework/util/list.h"
+
+// Appends to `targets` (which is not cleared) the target of every shortcut in
+// the user's Recent folder. `extensions`, when given and not empty, keeps only
+// targets whose extension equals one of its ';'-separated extensions, compared
+// case-sensitively and written without the dot ("txt;doc").
+void RecentDocuments(TStringList& targets, const char* extensions = nullptr);
+
+// The same for the shortcuts in any folder (a path ending in a backslash).
+void ShortcutTargets(const char* folder, TStringList& targets, const char* extensions = nullptr);

@@ -1,0 +1,9 @@
+// Registration of the framework's window classes.
+#pragma once
+
+#include <windows.h>
+
+// Registers the class unless the module already has it. A class that can be
+// neither found nor registered leaves the program unable to make its windows:
+// the process ends at once with exit code 0.
+void RegisterWindowClass(const WNDCLASSA& description);
