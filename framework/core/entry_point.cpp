@@ -1,0 +1,61 @@
+// The program's entry point. An application supplies AppRegistryKeyPath,
+// AppProductName and AppMain; nothing in the framework refers to WinMain, so
+// programs that bring their own entry point (the tests) never pull this file in.
+#include <windows.h>
+#include <objbase.h>
+
+#include <new>
+
+#include "framework/core/app_globals.h"
+#include "framework/core/command_line.h"
+#include "framework/core/registry_key_chain.h"
+#include "framework/core/registry_roots.h"
+#include "framework/util/icon_caches.h"
+#include "framework/util/text.h"
+
+namespace {
+
+// A one-entry chain below HKEY_CURRENT_USER: a path template that is copied and
+// opened by whoever reads settings. Null when it cannot be allocated.
+TRegistryKeyChain* NewUserKeyChain(const char* path)
+{
+    TRegistryKeyChain* chain = new (std::nothrow) TRegistryKeyChain;
+    if (chain)
+        chain->AddEntry(RootCurrentUser, path ? path : "");
+    return chain;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine, int showCommand)
+{
+    // May end the process: the help switch with the help file present.
+    ParseCommandLine();
+
+    char* appKeyPath = AppRegistryKeyPath();
+    AppGlobals.AppKey = NewUserKeyChain(appKeyPath);
+    if (appKeyPath)
+        FreeText(appKeyPath);
+    AppGlobals.LibraryKey = NewUserKeyChain(LibraryKeyPath);
+
+    AppGlobals.Instance = instance;
+    AppGlobals.PrevInstance = prevInstance;
+    SetText(AppGlobals.CommandLine, commandLine);
+    AppGlobals.ShowCommand = showCommand;
+
+    char* productName = AppProductName();
+    FreeText(AppGlobals.ProductName);
+    AppGlobals.ProductName = productName ? productName : NewText("");
+
+    CoInitialize(nullptr);
+    AppGlobals.ExitCode = AppMain(instance, prevInstance, commandLine, showCommand);
+
+    ReleaseIconCaches();
+    delete AppGlobals.AppKey;
+    AppGlobals.AppKey = nullptr;
+    delete AppGlobals.LibraryKey;
+    AppGlobals.LibraryKey = nullptr;
+
+    CoUninitialize();
+    return AppGlobals.ExitCode;
+}

@@ -1,0 +1,164 @@
+#include "framework/core/restart.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/core/app_globals.h"
+#include "framework/core/command_line.h"
+#include "framework/core/registry_key.h"
+#include "framework/core/registry_key_chain.h"
+#include "framework/core/registry_roots.h"
+#include "framework/core/state_blob.h"
+#include "framework/util/key_state.h"
+#include "framework/util/text.h"
+
+const char RunOnceKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+
+namespace {
+
+// An open registry key, closed when the holder goes.
+class TOpenKey {
+public:
+    TOpenKey() = default;
+    ~TOpenKey()
+    {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    TOpenKey(const TOpenKey&) = delete;
+    TOpenKey& operator=(const TOpenKey&) = delete;
+
+    HKEY* Out() { return &key_; }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// The application key's "Serialize" subkey, created when missing and open while
+// the holder lives. The application key itself is open only to reach it.
+class TSerializeKey {
+public:
+    TSerializeKey()
+    {
+        if (!AppGlobals.AppKey)
+            return;
+        TRegistryKeyChain app(*AppGlobals.AppKey);
+        if (app.CreateKeys(0) == ERROR_SUCCESS) {
+            serialize_.AddEntry(app.EntryHandle(0), "Serialize");
+            if (serialize_.CreateKeys(0) != ERROR_SUCCESS)
+                serialize_.CloseKeys();
+        }
+        app.CloseKeys();
+    }
+    ~TSerializeKey() { serialize_.CloseKeys(); }
+    TSerializeKey(const TSerializeKey&) = delete;
+    TSerializeKey& operator=(const TSerializeKey&) = delete;
+
+    HKEY Get() const { return serialize_.LastHandle(); }
+
+private:
+    TRegistryKeyChain serialize_;
+};
+
+// The first RunOnce value name, product name followed by 0, 1, 2 ..., that is
+// not taken. Only a name that does not exist is free: a value that merely
+// cannot be read (too long for the buffer, say) is someone's entry all the
+// same. False when the key cannot be asked.
+bool FreeRunOnceName(HKEY runOnce, char*& name, int& number)
+{
+    const int size = static_cast<int>(std::strlen(AppGlobals.ProductName)) + 12;
+    for (number = 0; number >= 0; ++number) {
+        StrFormat(name, size, "%s%d", AppGlobals.ProductName, number);
+        const LONG result = RegQueryValueExA(runOnce, name, nullptr, nullptr, nullptr, nullptr);
+        if (result == ERROR_FILE_NOT_FOUND)
+            return true;
+        if (result != ERROR_SUCCESS)
+            return false;
+    }
+    return false;
+}
+
+// The program path in double quotes (unless it already has them) and the switch.
+void RestartCommand(char*& command, const char* modulePath, int number)
+{
+    const int length = static_cast<int>(std::strlen(modulePath));
+    const bool quoted = length >= 2 && modulePath[0] == '"' && modulePath[length - 1] == '"';
+    command = NewText("");
+    StrFormat(command, length + 32, quoted ? "%s /restore:%d" : "\"%s\" /restore:%d", modulePath, number);
+}
+
+// A value name written by RegisterRestart: decimal digits only.
+bool IsStateNumber(const char* text)
+{
+    const size_t length = std::strlen(text);
+    if (length == 0 || length > 10)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (!IsDigitChar(static_cast<unsigned char>(text[i])))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool RegisterRestart(const TStateBlob* state)
+{
+    TOpenKey runOnce;
+    if (RegCreateKeyExA(RootCurrentUser, RunOnceKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, runOnce.Out(),
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+
+    TText name;
+    int number = 0;
+    if (!FreeRunOnceName(runOnce.Get(), name.Slot(), number))
+        return false;
+    TText command;
+    FreeText(command.Slot());
+    RestartCommand(command.Slot(), AppGlobals.ModulePath, number);
+
+    if (!state) {
+        WriteString(runOnce.Get(), name.Get(), command.Get());
+        return false;
+    }
+
+    // The state first: a RunOnce entry must not point at a state that was never written.
+    TText stateName;
+    StrFormat(stateName.Slot(), 12, "%d", number);
+    TSerializeKey serialize;
+    if (!serialize.Get() || WriteBinary(serialize.Get(), stateName.Get(), *state) != ERROR_SUCCESS)
+        return false;
+    if (WriteString(runOnce.Get(), name.Get(), command.Get()) != ERROR_SUCCESS) {
+        RegDeleteValueA(serialize.Get(), stateName.Get());
+        return false;
+    }
+    return true;
+}
+
+bool RestoreSession(TStateBlob& state)
+{
+    const int index = FindSwitch("/restore");
+    if (index < 0)
+        return false;
+    TText name;
+    FreeText(name.Slot());
+    GetSwitchValue(name.Slot(), index);
+    if (!IsStateNumber(name.Get()))
+        return false;
+
+    TSerializeKey serialize;
+    if (!serialize.Get())
+        return false;
+    TStateBlob saved;
+    DWORD type = REG_BINARY;
+    if (ReadBinary(serialize.Get(), name.Get(), saved, type) != ERROR_SUCCESS)
+        return false;
+    state = saved;
+    // Used once: the state goes whether the start goes on or is cancelled.
+    RegDeleteValueA(serialize.Get(), name.Get());
+    if (IsKeyDown(VK_SHIFT))
+        ExitProcess(static_cast<UINT>(-1));
+    return true;
+}
