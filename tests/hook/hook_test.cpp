@@ -1,0 +1,495 @@
+// LAMPHOOK under real conditions: a monitor window in this process, the hook
+// installed system-wide, and keys typed by a helper process that owns the
+// focused window, so the hook runs in another process as it does for real.
+//
+// Wine runs the hook before it updates the typing thread's key-state table;
+// Windows updates it first. The tests therefore check only states that were
+// settled before the key in question (set with SetKeyboardState or toggled by
+// an earlier key), never the state of the key being pressed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "hook/lamphook.h"
+
+namespace {
+
+const BYTE VK_A = 0x41;
+
+struct Notification {
+    HWND window;
+    INT_PTR num, caps, scroll;
+    HANDLE hook;
+    WPARAM ownTable; // the handling thread's own lock states, as the typist reports them
+};
+
+WPARAM OwnLockStates()
+{
+    BYTE states[256] = {};
+    GetKeyboardState(states);
+    return (states[VK_NUMLOCK] & 1) << 2 | (states[VK_CAPITAL] & 1) << 1 | (states[VK_SCROLL] & 1);
+}
+
+std::vector<Notification> g_notifications;
+// What the typist saw in its own key-state table while handling each lock-key press.
+struct TypistReport {
+    WPARAM bits;
+    LPARAM key;
+};
+std::vector<TypistReport> g_reports;
+DWORD g_handlerDelayMs = 0;
+
+LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_LOCKKEYCHANGED) {
+        g_notifications.push_back({window, reinterpret_cast<INT_PTR>(GetPropA(window, PROP_NUMLOCK)),
+                                   reinterpret_cast<INT_PTR>(GetPropA(window, PROP_CAPSLOCK)),
+                                   reinterpret_cast<INT_PTR>(GetPropA(window, PROP_SCROLLLOCK)),
+                                   GetPropA(window, PROP_KEYBOARDHOOK), OwnLockStates()});
+        if (g_handlerDelayMs != 0)
+            Sleep(g_handlerDelayMs);
+        return 0;
+    }
+    if (message == RegisterWindowMessageA("LampHookTypistStates")) {
+        g_reports.push_back({wparam, lparam});
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Pumps this thread's messages until `handle` is signalled or the time is up.
+bool PumpUntilSignalled(HANDLE handle, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        DWORD r = MsgWaitForMultipleObjects(1, &handle, FALSE, ms - elapsed, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0)
+            return true;
+        PumpPending();
+    }
+}
+
+template <typename Done> bool PumpUntil(Done done, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+std::string TypistPath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    dir.erase(dir.find_last_of('\\') + 1);
+    return dir + "key_typist.exe";
+}
+
+// A running key_typist process.
+class TTypist {
+public:
+    explicit TTypist(const std::string& script)
+    {
+        std::string command = "\"" + TypistPath() + "\" " + script;
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &si, &pi_) != FALSE;
+    }
+    ~TTypist()
+    {
+        if (started_) {
+            if (WaitForSingleObject(pi_.hProcess, 0) != WAIT_OBJECT_0)
+                TerminateProcess(pi_.hProcess, 99);
+            CloseHandle(pi_.hProcess);
+            CloseHandle(pi_.hThread);
+        }
+    }
+    TTypist(const TTypist&) = delete;
+    TTypist& operator=(const TTypist&) = delete;
+
+    bool Started() const { return started_; }
+    HANDLE Process() const { return pi_.hProcess; }
+
+    // Pumps until the typist has ended; its exit code, or -1 on time-out.
+    int Finish(DWORD ms = 20000)
+    {
+        if (!started_ || !PumpUntilSignalled(pi_.hProcess, ms))
+            return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return static_cast<int>(code);
+    }
+
+private:
+    bool started_ = false;
+    PROCESS_INFORMATION pi_ = {};
+};
+
+int Type(const std::string& script)
+{
+    TTypist typist(script);
+    EXPECT_TRUE(typist.Started());
+    return typist.Finish();
+}
+
+ATOM RegisterMonitorClass()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MonitorProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = MONITOR_WINDOW_CLASS;
+    ATOM atom = RegisterClassA(&wc);
+    return atom != 0 ? atom : static_cast<ATOM>(GetClassInfoA(wc.hInstance, wc.lpszClassName, &wc));
+}
+
+HWND CreateMonitorWindow()
+{
+    RegisterMonitorClass();
+    return CreateWindowExA(0, MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE, WS_OVERLAPPED, 0, 0, 10, 10,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND CreatePlainWindow()
+{
+    return CreateWindowExA(0, "STATIC", "not the monitor", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+HHOOK HookProperty(HWND window)
+{
+    return reinterpret_cast<HHOOK>(GetPropA(window, PROP_KEYBOARDHOOK));
+}
+
+// The toggle bits of the three lock keys in this thread's key-state table.
+void SetOwnToggles(bool num, bool caps, bool scroll)
+{
+    BYTE states[256];
+    GetKeyboardState(states);
+    states[VK_NUMLOCK] = num ? 1 : 0;
+    states[VK_CAPITAL] = caps ? 1 : 0;
+    states[VK_SCROLL] = scroll ? 1 : 0;
+    SetKeyboardState(states);
+}
+
+class HookTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_notifications.clear();
+        g_reports.clear();
+        g_handlerDelayMs = 0;
+        monitor_ = CreateMonitorWindow();
+        ASSERT_NE(nullptr, monitor_);
+    }
+    void TearDown() override
+    {
+        if (monitor_ != nullptr && IsWindow(monitor_)) {
+            ReleaseCaptureIndicate(monitor_);
+            DestroyWindow(monitor_);
+        }
+        PumpPending();
+    }
+
+    HWND monitor_ = nullptr;
+};
+
+TEST_F(HookTest, ReportsZerosBeforeAnyCapture)
+{
+    IndicateData data;
+    memset(&data, 0x55, sizeof data);
+    GetIndicateData(&data);
+    EXPECT_EQ(0, data.numLock);
+    EXPECT_EQ(0, data.capsLock);
+    EXPECT_EQ(0, data.scrollLock);
+    EXPECT_EQ(nullptr, HookProperty(monitor_));
+}
+
+TEST_F(HookTest, CaptureRecordsTheCurrentStatesAtOnce)
+{
+    SetOwnToggles(true, false, true);
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    EXPECT_NE(nullptr, HookProperty(monitor_));
+
+    IndicateData data = {};
+    GetIndicateData(&data);
+    EXPECT_EQ(1, data.numLock);
+    EXPECT_EQ(0, data.capsLock);
+    EXPECT_EQ(1, data.scrollLock);
+    // Properties hold exactly 1 or 0, whatever the key-state byte held.
+    EXPECT_EQ(reinterpret_cast<HANDLE>(1), GetPropA(monitor_, PROP_NUMLOCK));
+    EXPECT_EQ(nullptr, GetPropA(monitor_, PROP_CAPSLOCK));
+
+    SetOwnToggles(false, true, false);
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    GetIndicateData(&data);
+    EXPECT_EQ(0, data.numLock);
+    EXPECT_EQ(1, data.capsLock);
+    EXPECT_EQ(0, data.scrollLock);
+}
+
+TEST_F(HookTest, RefusesWhatIsNotAWindow)
+{
+    SetOwnToggles(true, true, true);
+    HWND destroyed = CreatePlainWindow();
+    DestroyWindow(destroyed);
+
+    EXPECT_FALSE(SetCaptureIndicate(nullptr));
+    EXPECT_FALSE(SetCaptureIndicate(destroyed));
+    EXPECT_FALSE(SetCaptureIndicate(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x7654321))));
+
+    EXPECT_EQ(nullptr, HookProperty(monitor_));
+    EXPECT_EQ(nullptr, GetPropA(monitor_, PROP_NUMLOCK));
+    EXPECT_EQ(nullptr, GetPropA(monitor_, PROP_CAPSLOCK));
+    EXPECT_EQ(nullptr, GetPropA(monitor_, PROP_SCROLLLOCK));
+}
+
+TEST_F(HookTest, RefusesWhileNoMonitorWindowExists)
+{
+    DestroyWindow(monitor_);
+    monitor_ = nullptr;
+    HWND other = CreatePlainWindow();
+    ASSERT_NE(nullptr, other);
+
+    // A hook installed now could never be recorded, and so never be removed.
+    EXPECT_FALSE(SetCaptureIndicate(other));
+    EXPECT_EQ(nullptr, GetPropA(other, PROP_KEYBOARDHOOK));
+
+    IndicateData data;
+    memset(&data, 0x55, sizeof data);
+    GetIndicateData(&data);
+    EXPECT_EQ(0, data.numLock + data.capsLock + data.scrollLock);
+
+    // Keys still pass, and nothing is notified.
+    EXPECT_EQ(0, Type("d14 u14 d41 u41"));
+    EXPECT_TRUE(g_notifications.empty());
+    DestroyWindow(other);
+}
+
+TEST_F(HookTest, NotifiesOncePerPressAndAutoRepeatOnly)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HHOOK hook = HookProperty(monitor_);
+
+    // A, Shift, F1 and releases: nothing. Caps Lock pressed, auto-repeated
+    // twice, released: three notifications.
+    EXPECT_EQ(0, Type("d41 u41 d10 u10 d70 u70 d14 d14 d14 u14 d41 u41"));
+    ASSERT_EQ(3u, g_notifications.size());
+    for (const Notification& n : g_notifications) {
+        EXPECT_EQ(monitor_, n.window);
+        EXPECT_EQ(hook, n.hook);
+    }
+
+    g_notifications.clear();
+    EXPECT_EQ(0, Type("d90 u90 d91 u91 d14 u14"));
+    EXPECT_EQ(3u, g_notifications.size());
+}
+
+BYTE Bit(WPARAM bits, int shift)
+{
+    return static_cast<BYTE>((bits >> shift) & 1);
+}
+
+// The states recorded at each press are those of the typing thread's
+// key-state table. Windows updates the pressed key's entry before the hook
+// runs and Wine after it, so the pressed key itself is not compared; each of
+// the other two must match what the typist's thread sees while it handles
+// that same press (it reports its table with a message of its own).
+TEST_F(HookTest, RecordsTheTypingThreadsOtherLockStates)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    EXPECT_EQ(0, Type("d91 u91 d14 u14 d91 u91 d90 u90 d91 u91 d14 u14 d90 u90 d14 u14"));
+    ASSERT_EQ(8u, g_notifications.size());
+    ASSERT_EQ(8u, g_reports.size());
+
+    for (size_t i = 0; i < g_notifications.size(); ++i) {
+        const Notification& n = g_notifications[i];
+        const TypistReport& r = g_reports[i];
+        SCOPED_TRACE(i);
+        if (r.key != VK_NUMLOCK)
+            EXPECT_EQ(Bit(r.bits, 2), n.num);
+        if (r.key != VK_CAPITAL)
+            EXPECT_EQ(Bit(r.bits, 1), n.caps);
+        if (r.key != VK_SCROLL)
+            EXPECT_EQ(Bit(r.bits, 0), n.scroll);
+    }
+
+    const Notification& last = g_notifications.back();
+    IndicateData data = {};
+    GetIndicateData(&data);
+    EXPECT_EQ(last.num, data.numLock);
+    EXPECT_EQ(last.caps, data.capsLock);
+    EXPECT_EQ(last.scroll, data.scrollLock);
+}
+
+// When the indicator's own thread handles a lock key (as when it synthesises
+// one), the notification is a direct call on that thread: the properties then
+// equal this thread's key-state table at that moment, pressed key included.
+TEST_F(HookTest, RecordsTheOwnThreadsStatesInProcess)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    ShowWindow(monitor_, SW_SHOW);
+    SetForegroundWindow(monitor_);
+    SetFocus(monitor_);
+    ASSERT_EQ(monitor_, GetFocus());
+
+    const BYTE keys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_CAPITAL, VK_SCROLL, VK_NUMLOCK};
+    for (BYTE key : keys) {
+        size_t before = g_notifications.size();
+        keybd_event(key, 0, 0, 0);
+        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        EXPECT_TRUE(PumpUntil([&] { return g_notifications.size() > before; }, 5000));
+    }
+    ASSERT_EQ(6u, g_notifications.size());
+    for (const Notification& n : g_notifications) {
+        EXPECT_EQ(Bit(n.ownTable, 2), n.num);
+        EXPECT_EQ(Bit(n.ownTable, 1), n.caps);
+        EXPECT_EQ(Bit(n.ownTable, 0), n.scroll);
+    }
+}
+
+TEST_F(HookTest, ReleaseKeepsTheLastStatesAndStopsNotifying)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HHOOK hook = HookProperty(monitor_);
+    EXPECT_EQ(0, Type("d90 u90 d14 u14"));
+    ASSERT_EQ(2u, g_notifications.size());
+    IndicateData before = {};
+    GetIndicateData(&before);
+
+    ReleaseCaptureIndicate(monitor_);
+    EXPECT_EQ(nullptr, HookProperty(monitor_));
+    // The hook is gone: removing it again fails.
+    EXPECT_FALSE(UnhookWindowsHookEx(hook));
+
+    EXPECT_EQ(0, Type("d14 u14 d90 u90 d91 u91"));
+    EXPECT_EQ(2u, g_notifications.size());
+    IndicateData after = {};
+    GetIndicateData(&after);
+    EXPECT_EQ(before.numLock, after.numLock);
+    EXPECT_EQ(before.capsLock, after.capsLock);
+    EXPECT_EQ(before.scrollLock, after.scrollLock);
+    EXPECT_EQ(g_notifications[1].num, after.numLock);
+    EXPECT_EQ(g_notifications[1].caps, after.capsLock);
+}
+
+TEST_F(HookTest, SecondCaptureLeavesExactlyOneHook)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HHOOK first = HookProperty(monitor_);
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HHOOK second = HookProperty(monitor_);
+    ASSERT_NE(nullptr, second);
+
+    // The first hook was removed before the second was installed.
+    if (first != second)
+        EXPECT_FALSE(UnhookWindowsHookEx(first));
+    EXPECT_EQ(0, Type("d14 u14"));
+    EXPECT_EQ(1u, g_notifications.size());
+}
+
+TEST_F(HookTest, ReleaseWithAnotherWindowChangesNothing)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HHOOK hook = HookProperty(monitor_);
+    HWND other = CreatePlainWindow();
+
+    ReleaseCaptureIndicate(other);
+    ReleaseCaptureIndicate(nullptr);
+    EXPECT_EQ(hook, HookProperty(monitor_));
+    EXPECT_EQ(0, Type("d14 u14"));
+    EXPECT_EQ(1u, g_notifications.size());
+    DestroyWindow(other);
+}
+
+TEST_F(HookTest, FindsARecreatedMonitorWindow)
+{
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, "LampHookTestGo");
+    ASSERT_NE(nullptr, go);
+
+    // The typist's copy of the library caches the first window on its first
+    // press; the second press, after the window was replaced, must reach the new one.
+    TTypist typist("d14 u14 e d14 u14");
+    ASSERT_TRUE(typist.Started());
+    ASSERT_TRUE(PumpUntil([] { return g_notifications.size() == 1; }, 10000));
+    EXPECT_EQ(monitor_, g_notifications[0].window);
+
+    // Destroying the window does not remove the hook, which this thread owns.
+    HHOOK hook = HookProperty(monitor_);
+    DestroyWindow(monitor_);
+    monitor_ = CreateMonitorWindow();
+    ASSERT_NE(nullptr, monitor_);
+    SetEvent(go);
+
+    EXPECT_EQ(0, typist.Finish());
+    ASSERT_EQ(2u, g_notifications.size());
+    EXPECT_EQ(monitor_, g_notifications[1].window);
+    // The new window has no hook recorded; the hook is still this thread's to remove.
+    EXPECT_EQ(nullptr, g_notifications[1].hook);
+    EXPECT_TRUE(UnhookWindowsHookEx(hook));
+    CloseHandle(go);
+}
+
+// The monitor window lives on a thread that stops answering for a long time.
+struct HungMonitor {
+    HWND window = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE quit = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI HungMonitorThread(void* param)
+{
+    HungMonitor* hung = static_cast<HungMonitor*>(param);
+    hung->window = CreateMonitorWindow();
+    SetEvent(hung->ready);
+    // Answers nothing until told to quit: every message to the window waits.
+    WaitForSingleObject(hung->quit, 30000);
+    DestroyWindow(hung->window);
+    return 0;
+}
+
+TEST(HookHung, AHungMonitorDoesNotBlockTyping)
+{
+    HungMonitor hung;
+    HANDLE thread = CreateThread(nullptr, 0, HungMonitorThread, &hung, 0, nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hung.ready, 5000));
+    ASSERT_TRUE(SetCaptureIndicate(hung.window));
+
+    // Two lock-key presses; with a blocking send each would wait until the
+    // monitor thread answers (30 s). The bound is about a second each.
+    DWORD start = GetTickCount();
+    EXPECT_EQ(0, Type("d14 u14 d14 u14"));
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_LT(elapsed, 8000u);
+
+    ReleaseCaptureIndicate(hung.window);
+    SetEvent(hung.quit);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    CloseHandle(hung.ready);
+    CloseHandle(hung.quit);
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// A helper program for the hook tests: it owns a focused window and types the
+// keys it is told to, one event at a time, waiting after each until its own
+// window has received the key message. The keyboard hook runs on this
+// program's thread when it retrieves those messages, so the hook under test
+// runs in another process than the monitor window, as it does for real.
+//
+// Arguments, in order of execution:
+//   dXX  press the key with virtual-key code XX (hex)
+//   uXX  release it
+//   e    wait for the named event "LampHookTestGo" (pumping messages)
+// Exit code: 0 when every key message arrived, 2 on a bad argument,
+// 3 when a key message did not arrive in time, 4 when the event never came.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const DWORD kWaitMs = 5000;
+UINT g_lastMessage = 0;
+WPARAM g_lastKey = 0;
+LONG g_received = 0;
+
+// On each lock-key press the typist tells the monitor window, with this
+// message, the three toggle states of its own key-state table as it sees
+// them while handling the key: wParam bit 2 Num, bit 1 Caps, bit 0 Scroll.
+void ReportOwnStates(WPARAM key)
+{
+    if (key != VK_CAPITAL && key != VK_NUMLOCK && key != VK_SCROLL)
+        return;
+    BYTE states[256];
+    if (!GetKeyboardState(states))
+        return;
+    WPARAM bits = (states[VK_NUMLOCK] & 1) << 2 | (states[VK_CAPITAL] & 1) << 1 | (states[VK_SCROLL] & 1);
+    HWND monitor = FindWindowA("ShapeClass", "INDICATOR MONITOR WINDOW");
+    // Bounded, so that a test with a hung monitor window still ends.
+    DWORD_PTR ignored;
+    if (monitor != nullptr)
+        SendMessageTimeoutA(monitor, RegisterWindowMessageA("LampHookTypistStates"), bits, key,
+                            SMTO_ABORTIFHUNG, 300, &ignored);
+}
+
+LRESULT CALLBACK TypistProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_KEYDOWN:
+        ReportOwnStates(wparam);
+        // fall through
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        g_lastMessage = message;
+        g_lastKey = wparam;
+        ++g_received;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Pumps until `done` holds or the time is up.
+template <typename Done> bool PumpUntil(Done done, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
+// Waits for the test's signal while still answering messages.
+bool WaitForGo()
+{
+    HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "LampHookTestGo");
+    if (go == nullptr)
+        return false;
+    DWORD start = GetTickCount();
+    bool signalled = false;
+    while (!signalled && GetTickCount() - start < kWaitMs * 2) {
+        DWORD r = MsgWaitForMultipleObjects(1, &go, FALSE, kWaitMs, QS_ALLINPUT);
+        signalled = r == WAIT_OBJECT_0;
+        PumpPending();
+    }
+    CloseHandle(go);
+    return signalled;
+}
+
+bool TypeKey(BYTE key, bool press)
+{
+    LONG before = g_received;
+    keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)),
+                press ? 0 : KEYEVENTF_KEYUP, 0);
+    return PumpUntil([&] { return g_received > before && g_lastKey == key; }, kWaitMs);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = TypistProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = "LampHookTypist";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "typist", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  10, 10, 200, 100, nullptr, nullptr, instance, nullptr);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    PumpUntil([&] { return GetFocus() == window; }, kWaitMs);
+    PumpPending();
+
+    int result = 0;
+    for (int i = 1; i < __argc && result == 0; ++i) {
+        const char* arg = __argv[i];
+        char op = arg[0];
+        BYTE key = static_cast<BYTE>(strtoul(arg + 1, nullptr, 16));
+        switch (op) {
+        case 'd':
+        case 'u':
+            if (!TypeKey(key, op == 'd'))
+                result = 3;
+            break;
+        case 'e':
+            if (!WaitForGo())
+                result = 4;
+            break;
+        default:
+            result = 2;
+        }
+    }
+    DestroyWindow(window);
+    return result;
+}
