@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <string>
 
 #include "framework/core/app_globals.h"
 #include "framework/util/list.h"
@@ -259,11 +260,13 @@ void SplitCommandLine(const char* commandLine)
         }
         if (token.Get()[0] != '"') {
             // An unquoted path with spaces comes in several tokens: join them again.
+            std::string joined(token.Get());
             while (tokens.Count() > 0 && ContinuesArgument(tokens.At(0))) {
                 char* next = TakeFirst(tokens);
-                AppendText(token, next);
+                joined += next;
                 FreeText(next);
             }
+            token.Set(joined.c_str());
         }
         TText argument;
         FreeText(argument.Slot());
