@@ -1,0 +1,21 @@
+#include "framework/util/icon_pair_source.h"
+
+TIconPairSource::TIconPairSource(HICON small, HICON large) : Small(small), Large(large)
+{
+    if (!Small && Large)
+        Small = static_cast<HICON>(CopyImage(Large, IMAGE_ICON, 16, 16, 0));
+    if (!Large && Small)
+        Large = static_cast<HICON>(CopyImage(Small, IMAGE_ICON, 32, 32, 0));
+}
+
+TIconPairSource::~TIconPairSource()
+{
+    DestroyIconSlot(Small);
+    DestroyIconSlot(Large);
+}
+
+HICON TIconPairSource::GetIcon(int kind, TIconSource* fallback)
+{
+    HICON icon = kind == IconSizeSmall ? Small : kind == IconSizeLarge ? Large : nullptr;
+    return icon ? icon : FallbackIcon(kind, fallback);
+}
