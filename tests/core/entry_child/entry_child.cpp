@@ -100,6 +100,14 @@ void ReportText(const char* name, char* text)
 
 void ReportTexts()
 {
+    // Settings are read below the test's own key; the width of shown texts is
+    // chosen on the first one.
+    const std::string userKey = Environment("ENTRY_CHILD_USER_KEY");
+    HKEY redirected = nullptr;
+    if (!userKey.empty() &&
+        RegOpenKeyExA(HKEY_CURRENT_USER, userKey.c_str(), 0, KEY_ALL_ACCESS, &redirected) == ERROR_SUCCESS)
+        RegOverridePredefKey(HKEY_CURRENT_USER, redirected);
+
     char* text;
     LoadResourceText(text, 1);
     ReportText("resource1", text);
@@ -114,12 +122,6 @@ void ReportTexts()
     LoadRawResourceText(text, 99);
     ReportText("raw99", text);
 
-    // Settings are read below the test's own key.
-    const std::string userKey = Environment("ENTRY_CHILD_USER_KEY");
-    HKEY redirected = nullptr;
-    if (!userKey.empty() &&
-        RegOpenKeyExA(HKEY_CURRENT_USER, userKey.c_str(), 0, KEY_ALL_ACCESS, &redirected) == ERROR_SUCCESS)
-        RegOverridePredefKey(HKEY_CURRENT_USER, redirected);
     Report("font_style", ReadFontStyle());
     Report("taskbar_rebar", HasTaskbarRebar() ? 1 : 0);
     DisplayText(text, "ﾍﾙﾌﾟ \"ﾍﾙﾌﾟ\"");
