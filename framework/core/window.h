@@ -50,7 +50,10 @@ public:
     void SetClientSize(int width, int height) const;
     void FocusFirstTabStop() const;
 
-    // Dropped files, from a WM_DROPFILES handler; each ends the drop (DragFinish).
+    // Dropped files, from a WM_DROPFILES handler. Each brings the top-level
+    // window to the front and gives a shortcut as its target (a shortcut that
+    // cannot be read as itself). GetDroppedFile and GetDroppedFiles with an
+    // array end the drop (DragFinish); GetDroppedFiles without one only counts.
     char* GetDroppedFile(HDROP drop) const;  // a new owned text
     int GetDroppedFiles(HDROP drop, TTextArray* files) const;
     static bool HasExtension(const char* fileName, const TTextArray& extensions);

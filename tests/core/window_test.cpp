@@ -11,6 +11,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/window.h"
 #include "framework/util/text.h"
+#include "framework/util/window_class.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ protected:
         AppGlobals.Instance = GetModuleHandleA(nullptr);
         WNDCLASSA windowClass;
         TWindow::FillWindowClass(windowClass);
-        RegisterClassA(&windowClass);
+        RegisterWindowClass(windowClass);
         RegisterPlainClass(kPlainClass, DefWindowProcA);
         RegisterPlainClass(kCountingClass, CountingProc);
     }
@@ -100,6 +101,13 @@ TEST_F(WindowTest, TemplateClassValues)
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), windowClass.hCursor);
     EXPECT_EQ(nullptr, windowClass.lpszMenuName);
     EXPECT_STREQ("ZanthWindowClass", windowClass.lpszClassName);
+
+    // Registered already by the fixture: a second registration is harmless.
+    RegisterWindowClass(windowClass);
+    WNDCLASSA found;
+    EXPECT_TRUE(GetClassInfoA(AppGlobals.Instance, "ZanthWindowClass", &found));
+    EXPECT_EQ(&TWindow::PreWndProc, found.lpfnWndProc);
+    EXPECT_EQ(static_cast<int>(sizeof(LONG_PTR)), found.cbWndExtra);
 }
 
 namespace {

@@ -457,6 +457,15 @@ TEST_F(IconTest, ModulesThatGiveNoIconsGiveTheLogo)
     HICON made = library->SizedIcon(5, 16, 16, 0, nullptr);
     ASSERT_NE(nullptr, made);  // the system logo at that size
     DestroyIcon(made);
+    // An executable whose first icon cannot be read draws as the system's application icon.
+    const std::string exe = TempCopy(empty, "noicons.exe");
+    TModuleIconLibrary* exeLibrary = LoadModule(exe.c_str(), ModuleAsDataFile)->Icons();
+    HICON asApplication = exeLibrary->SizedIcon(0, 32, 32, 0, nullptr);
+    HICON systemApplication = SystemIcon(32512)->CreateIcon(32, 32, nullptr);
+    ASSERT_NE(nullptr, asApplication);
+    EXPECT_TRUE(SamePicture(systemApplication, asApplication, 32));
+    DestroyIcon(asApplication);
+    DestroyIcon(systemApplication);
     // A text file is no module.
     const char text[] = "not a module";
     EXPECT_EQ(logo, ModuleIcon(TempFile("plain.dll", text, sizeof text).c_str(), 0));
@@ -776,8 +785,10 @@ TEST_F(IconTest, PercentOneMeansTheExecutableItself)
 
     TIconSource* source = ResolveFileIcon(exe.c_str(), LogoFallback);
     ASSERT_NE(nullptr, source);
-    EXPECT_TRUE(source == ShellFileIcon(exe.c_str()) || source == ModuleIcon(exe.c_str(), 0));
-    EXPECT_NE(nullptr, source->GetIcon(IconSizeLarge, nullptr));
+    HICON application = ResourceIcon(APPLICATION_ICON_NAME)->GetIcon(IconSizeLarge, nullptr);
+    EXPECT_TRUE(SamePicture(application, source->GetIcon(IconSizeLarge, nullptr), 32));
+    // The file exists on a local drive and the shell knows it: the shell's icon of the file.
+    EXPECT_EQ(ShellFileIcon(exe.c_str()), source);
     EXPECT_EQ(source, ResolveFileIcon(exe.c_str(), LogoFallback));
 
     // A "%1" file that is no module and that the shell knows nothing of.
