@@ -214,8 +214,8 @@ def draw_bramel(c):
 def draw_cure(c):
     # information: a blue disc with a white "i"
     c.disc(16, 16, 15, BLUE)
-    c.disc(16, 8.5, 2.8, WHITE)
-    c.rect(13, 13, 19, 26, WHITE)
+    c.disc(16, 8, 2.8, WHITE)
+    c.rect(13, 14, 19, 26, WHITE)
     c.rect(11, 24, 21, 27, WHITE)
 
 
