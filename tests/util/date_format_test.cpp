@@ -10,24 +10,11 @@
 
 namespace {
 
-TDate Date(int year, int month, int day)
-{
-    TDate date;
-    date.year = year;
-    date.month = month;
-    date.day = day;
-    return date;
-}
+TDate Date(int year, int month, int day) { return TDate{year, month, day}; }
 
 TTime Time(int positive, int hour, int minute, int second, int millisecond)
 {
-    TTime time;
-    time.positive = static_cast<unsigned char>(positive);
-    time.hour = hour;
-    time.minute = minute;
-    time.second = second;
-    time.millisecond = millisecond;
-    return time;
+    return TTime{static_cast<unsigned char>(positive), hour, minute, second, millisecond};
 }
 
 std::string DateText(const char* format, const TDate& date, bool pad = false)

@@ -11,24 +11,11 @@
 
 namespace {
 
-TDate Date(int year, int month, int day)
-{
-    TDate date;
-    date.year = year;
-    date.month = month;
-    date.day = day;
-    return date;
-}
+TDate Date(int year, int month, int day) { return TDate{year, month, day}; }
 
 TTime Time(int positive, int hour, int minute, int second, int millisecond)
 {
-    TTime time;
-    time.positive = static_cast<unsigned char>(positive);
-    time.hour = hour;
-    time.minute = minute;
-    time.second = second;
-    time.millisecond = millisecond;
-    return time;
+    return TTime{static_cast<unsigned char>(positive), hour, minute, second, millisecond};
 }
 
 ::testing::AssertionResult SameFields(const TTime& expected, const TTime& actual)
@@ -44,77 +31,47 @@ TTime Time(int positive, int hour, int minute, int second, int millisecond)
 
 TEST(Calendar, LeapYearsOverEveryRange)
 {
-    const struct {
-        int year;
-        bool leap;
-    } cases[] = {
-        {2000, true}, {1900, false}, {1996, true}, {2001, false}, {1600, true},
-        {1584, true}, {1583, false},
-        // Up to 1582 every fourth year, centuries included.
-        {1582, false}, {1580, true}, {1500, true}, {100, true}, {8, true}, {12, true},
-        // From 7 down to -8 there are none.
-        {7, false}, {4, false}, {0, false}, {-4, false}, {-6, false}, {-8, false},
-        // From -9 down to -46 every third year.
-        {-9, true}, {-10, false}, {-12, true}, {-45, true}, {-46, false},
-        // Below -46 there are none.
-        {-48, false}, {-51, false}, {INT_MIN, false}, {INT_MAX, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.leap, IsLeapYear(c.year)) << c.year;
+    // After 1582 the Gregorian rule; from 8 to 1582 every fourth year; from -46
+    // to -9 every third year; none from -8 to 7 nor below -46.
+    for (int year : {2000, 1996, 1600, 1584, 1580, 1500, 100, 8, -9, -12, -45})
+        EXPECT_TRUE(IsLeapYear(year)) << year;
+    for (int year : {1900, 2001, 1583, 1582, 7, 4, 0, -4, -8, -10, -46, -48, INT_MIN, INT_MAX})
+        EXPECT_FALSE(IsLeapYear(year)) << year;
 }
 
-TEST(Calendar, DaysInMonth)
+// Month lengths, validity and weekdays outside the years the system's calendar
+// covers, and the reform gap; the years in between are checked below.
+TEST(Calendar, RulesBeforeAndAroundTheReform)
 {
     const struct {
         int year, month, days;
-    } cases[] = {
-        {2000, 2, 29}, {1900, 2, 28}, {2001, 1, 31}, {2001, 4, 30}, {2001, 12, 31},
-        {1500, 2, 29}, {-8, 2, 28}, {-8, 7, 31}, {-8, 8, 31},
-        // Before -8: February 29 or 30, odd months 31, even months 30.
-        {-9, 2, 30}, {-10, 2, 29}, {-10, 3, 31}, {-10, 4, 30}, {-10, 8, 30}, {-10, 12, 30},
-        {2001, 0, 0}, {2001, 13, 0}, {2001, -1, 0}, {2001, INT_MIN, 0},
+    } lengths[] = {
+        {1500, 2, 29}, {-8, 2, 28}, {-8, 8, 31},
+        // Before -8: February 29 or 30 days, odd months 31, even months 30.
+        {-9, 2, 30}, {-10, 2, 29}, {-10, 3, 31}, {-10, 4, 30}, {-10, 8, 30},
+        {2001, 0, 0}, {2001, 13, 0}, {2001, INT_MIN, 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : lengths)
         EXPECT_EQ(c.days, DaysInMonth(c.year, c.month)) << c.year << "-" << c.month;
-}
 
-TEST(Calendar, ValidDates)
-{
-    EXPECT_TRUE(IsValidDate(Date(2000, 2, 29)));
-    EXPECT_FALSE(IsValidDate(Date(1900, 2, 29)));
-    EXPECT_FALSE(IsValidDate(Date(1582, 10, 10)));
-    EXPECT_FALSE(IsValidDate(Date(1582, 10, 5)));
-    EXPECT_FALSE(IsValidDate(Date(1582, 10, 14)));
-    EXPECT_TRUE(IsValidDate(Date(1582, 10, 4)));
-    EXPECT_TRUE(IsValidDate(Date(1582, 10, 15)));
-    EXPECT_FALSE(IsValidDate(Date(2001, 4, 31)));
-    EXPECT_FALSE(IsValidDate(Date(2001, 13, 1)));
-    EXPECT_FALSE(IsValidDate(Date(2001, 0, 1)));
-    EXPECT_FALSE(IsValidDate(Date(2001, 1, 0)));
-    EXPECT_FALSE(IsValidDate(Date(2001, 1, -1)));
-    EXPECT_TRUE(IsValidDate(Date(-50, 2, 29)));
-    EXPECT_TRUE(IsValidDate(Date(100000, 12, 31)));
-}
+    for (TDate date : {Date(1582, 10, 4), Date(1582, 10, 15), Date(2000, 2, 29),
+                       Date(-50, 2, 29), Date(100000, 12, 31)})
+        EXPECT_TRUE(IsValidDate(date)) << date.year << "-" << date.month << "-" << date.day;
+    for (TDate date : {Date(1582, 10, 5), Date(1582, 10, 10), Date(1582, 10, 14),
+                       Date(1900, 2, 29), Date(2001, 13, 1), Date(2001, 0, 1),
+                       Date(2001, 1, 0), Date(2001, 1, -1)})
+        EXPECT_FALSE(IsValidDate(date)) << date.year << "-" << date.month << "-" << date.day;
 
-TEST(Calendar, DayOfWeek)
-{
     EXPECT_EQ(5, DayOfWeek(Date(1582, 10, 15))); // the first Gregorian day, a Friday
-    EXPECT_EQ(-1, DayOfWeek(Date(1582, 10, 14)));
-    EXPECT_EQ(-1, DayOfWeek(Date(1000, 1, 1)));
-    EXPECT_EQ(-1, DayOfWeek(Date(-50, 1, 1)));
-    EXPECT_EQ(3, DayOfWeek(Date(2000, 3, 8)));
-    EXPECT_EQ(6, DayOfWeek(Date(2000, 1, 1)));
-    EXPECT_EQ(1, DayOfWeek(Date(2000, 2, 28)));
-    EXPECT_EQ(2, DayOfWeek(Date(2000, 2, 29)));
-    EXPECT_EQ(-1, DayOfWeek(Date(2000, 13, 1)));
-    EXPECT_EQ(-1, DayOfWeek(Date(2000, 0, 1)));
+    for (TDate date : {Date(1582, 10, 14), Date(1000, 1, 1), Date(-50, 1, 1),
+                       Date(2000, 13, 1), Date(2000, 0, 1)})
+        EXPECT_EQ(-1, DayOfWeek(date)) << date.year << "-" << date.month << "-" << date.day;
     // Out-of-range days and years still give a weekday in range.
-    for (int day : {INT_MIN, -1, 0, 32, INT_MAX}) {
-        const int weekday = DayOfWeek(Date(2000, 3, day));
-        EXPECT_TRUE(weekday >= 0 && weekday <= 6) << day;
+    for (TDate date : {Date(2000, 3, INT_MIN), Date(2000, 3, INT_MAX), Date(2000, 3, 0),
+                       Date(INT_MAX, 12, 31)}) {
+        const int weekday = DayOfWeek(date);
+        EXPECT_TRUE(weekday >= 0 && weekday <= 6) << date.year << "-" << date.day;
     }
-    const int farFuture = DayOfWeek(Date(INT_MAX, 12, 31));
-    EXPECT_TRUE(farFuture >= 0 && farFuture <= 6);
 }
 
 // Every day from 1601 (the start of the system's file times) to 2400 against
@@ -194,9 +151,8 @@ TEST(Clock, TodayAndNowAreTheLocalClock)
     EXPECT_TRUE(IsValidDate(today));
     EXPECT_TRUE(IsValidTime(now));
     EXPECT_EQ(1, now.positive);
-    const TTime first = Time(1, before.wHour, before.wMinute, before.wSecond,
-                             before.wMilliseconds);
-    const TTime last = Time(1, after.wHour, after.wMinute, after.wSecond, after.wMilliseconds);
+    const TTime first{1, before.wHour, before.wMinute, before.wSecond, before.wMilliseconds};
+    const TTime last{1, after.wHour, after.wMinute, after.wSecond, after.wMilliseconds};
     if (first <= last) { // not across midnight
         EXPECT_TRUE(first <= now && now <= last);
     }
@@ -260,16 +216,12 @@ TEST(BuildStamp, ShortTextsGiveZeroWithoutReadingPastTheEnd)
 
 TEST(TimeOfDay, Validity)
 {
-    EXPECT_TRUE(IsValidTime(Time(1, 0, 0, 0, 0)));
-    EXPECT_TRUE(IsValidTime(Time(1, 23, 60, 60, 999)));
-    EXPECT_FALSE(IsValidTime(Time(0, 1, 0, 0, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, 24, 0, 0, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, 25, 0, 0, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, -1, 0, 0, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, 0, 61, 0, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, 0, 0, -1, 0)));
-    EXPECT_FALSE(IsValidTime(Time(1, 0, 0, 0, 1000)));
-    EXPECT_FALSE(IsValidTime(Time(1, 0, 0, 0, -1)));
+    for (TTime time : {Time(1, 0, 0, 0, 0), Time(1, 23, 60, 60, 999)})
+        EXPECT_TRUE(IsValidTime(time)) << time.hour;
+    for (TTime time : {Time(0, 1, 0, 0, 0), Time(1, 24, 0, 0, 0), Time(1, 25, 0, 0, 0),
+                       Time(1, -1, 0, 0, 0), Time(1, 0, 61, 0, 0), Time(1, 0, 0, -1, 0),
+                       Time(1, 0, 0, 0, 1000), Time(1, 0, 0, 0, -1)})
+        EXPECT_FALSE(IsValidTime(time)) << time.hour << ":" << time.minute << ":" << time.second;
 }
 
 TEST(TimeOfDay, Normalize)
@@ -322,64 +274,56 @@ TEST(TimeOfDay, WrapTo24Hours)
     }
 }
 
-// Each pair is in ascending order, or equal; all six comparisons must agree.
+// All six comparisons agree with the expected order of a and b, both ways round.
+template <typename Value>
+void ExpectOrder(const Value& a, const Value& b, int order)
+{
+    EXPECT_EQ(order == 0, a == b);
+    EXPECT_EQ(order != 0, a != b);
+    EXPECT_EQ(order < 0, a < b);
+    EXPECT_EQ(order > 0, a > b);
+    EXPECT_EQ(order <= 0, a <= b);
+    EXPECT_EQ(order >= 0, a >= b);
+    EXPECT_EQ(order < 0, b > a);
+    EXPECT_EQ(order <= 0, b >= a);
+}
+
 TEST(TimeOfDay, Comparisons)
 {
     const struct {
         TTime a, b;
         int order;
     } cases[] = {
-        {Time(1, 1, 0, 0, 0), Time(1, 2, 0, 0, 0), -1},
-        {Time(1, 1, 59, 0, 0), Time(1, 2, 0, 0, 0), -1},
-        {Time(1, 1, 0, 59, 0), Time(1, 1, 1, 0, 0), -1},
-        {Time(1, 1, 0, 0, 999), Time(1, 1, 0, 1, 0), -1},
-        {Time(0, 0, 0, 0, 1), Time(1, 0, 0, 0, 0), -1},
-        {Time(0, 5, 0, 0, 0), Time(1, 1, 0, 0, 0), -1},
+        {{1, 1, 0, 0, 0}, {1, 2, 0, 0, 0}, -1},
+        {{1, 1, 59, 0, 0}, {1, 2, 0, 0, 0}, -1},
+        {{1, 1, 0, 59, 0}, {1, 1, 1, 0, 0}, -1},
+        {{1, 1, 0, 0, 999}, {1, 1, 0, 1, 0}, -1},
+        {{1, 12, 0, 0, 0}, {1, 12, 0, 0, 1}, -1},
+        {{0, 0, 0, 0, 1}, {1, 0, 0, 0, 0}, -1},
+        {{0, 5, 0, 0, 0}, {1, 1, 0, 0, 0}, -1},
         // Two negative times order by magnitude the other way.
-        {Time(0, 5, 0, 0, 0), Time(0, 1, 0, 0, 0), -1},
+        {{0, 5, 0, 0, 0}, {0, 1, 0, 0, 0}, -1},
         // Values compare after normalising.
-        {Time(1, 0, 60, 0, 0), Time(1, 1, 0, 0, 0), 0},
-        {Time(1, 12, 0, 0, 0), Time(1, 11, 59, 59, 1000), 0},
-        {Time(1, -1, 0, 0, 0), Time(0, 1, 0, 0, 0), 0},
+        {{1, 0, 60, 0, 0}, {1, 1, 0, 0, 0}, 0},
+        {{1, 12, 0, 0, 0}, {1, 11, 59, 59, 1000}, 0},
+        {{1, -1, 0, 0, 0}, {0, 1, 0, 0, 0}, 0},
         // A negative zero is zero.
-        {Time(0, 0, 0, 0, 0), Time(1, 0, 0, 0, 0), 0},
-        {Time(1, 12, 0, 0, 0), Time(1, 12, 0, 0, 1), -1},
-        {Time(1, INT_MIN, 0, 0, 0), Time(1, INT_MAX, 0, 0, 0), -1},
+        {{0, 0, 0, 0, 0}, {1, 0, 0, 0, 0}, 0},
+        {{1, INT_MIN, 0, 0, 0}, {1, INT_MAX, 0, 0, 0}, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a.hour << " vs " << c.b.hour);
-        EXPECT_EQ(c.order == 0, c.a == c.b);
-        EXPECT_EQ(c.order != 0, c.a != c.b);
-        EXPECT_EQ(c.order < 0, c.a < c.b);
-        EXPECT_EQ(c.order > 0, c.a > c.b);
-        EXPECT_EQ(c.order <= 0, c.a <= c.b);
-        EXPECT_EQ(c.order >= 0, c.a >= c.b);
-        EXPECT_EQ(c.order < 0, c.b > c.a);
-        EXPECT_EQ(c.order <= 0, c.b >= c.a);
+        ExpectOrder(c.a, c.b, c.order);
     }
 }
 
 TEST(Calendar, DateComparisons)
 {
-    const struct {
-        TDate a, b;
-        int order;
-    } cases[] = {
-        {Date(1999, 12, 31), Date(2000, 1, 1), -1},
-        {Date(2000, 1, 31), Date(2000, 2, 1), -1},
-        {Date(2000, 2, 1), Date(2000, 2, 2), -1},
-        {Date(-50, 12, 31), Date(0, 1, 1), -1},
-        {Date(2000, 3, 8), Date(2000, 3, 8), 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.order == 0, c.a == c.b);
-        EXPECT_EQ(c.order != 0, c.a != c.b);
-        EXPECT_EQ(c.order < 0, c.a < c.b);
-        EXPECT_EQ(c.order > 0, c.a > c.b);
-        EXPECT_EQ(c.order <= 0, c.a <= c.b);
-        EXPECT_EQ(c.order >= 0, c.a >= c.b);
-        EXPECT_EQ(c.order < 0, c.b > c.a);
-    }
+    ExpectOrder(Date(1999, 12, 31), Date(2000, 1, 1), -1);
+    ExpectOrder(Date(2000, 1, 31), Date(2000, 2, 1), -1);
+    ExpectOrder(Date(2000, 2, 1), Date(2000, 2, 2), -1);
+    ExpectOrder(Date(-50, 12, 31), Date(0, 1, 1), -1);
+    ExpectOrder(Date(2000, 3, 8), Date(2000, 3, 8), 0);
 }
 
 TEST(NameTables, InRangeAndOutside)
