@@ -161,7 +161,7 @@ int LineLength(int limit, const char* text)
 int LineSpan(int limit, const char* text)
 {
     const int length = LineLength(limit, text);
-    if (length < limit && IsLineBreak(text[length]))
+    if (text && length < limit && IsLineBreak(text[length]))
         return length + CharLength(limit - length, text + length);
     return length;
 }
@@ -300,7 +300,7 @@ void StrFormat(char*& slot, int size, const char* format, ...)
     va_end(args);
     buffer[size - 1] = '\0';
     int length = static_cast<int>(std::strlen(buffer));
-    if (written >= size) {
+    if (written < 0 || written >= size) {
         // Cut off: drop a lead byte whose trail byte did not fit.
         int offset = 0;
         while (offset < length) {
