@@ -152,3 +152,14 @@ TEST_F(ShortcutTest, TargetsOfAFolderWithExtensionFilter)
     ShortcutTargets(folder_.c_str(), none, "xls");
     EXPECT_EQ(0, none.Count());
 }
+
+TEST(RecentDocuments, AppendsWithoutClearing)
+{
+    CoInitialize(nullptr);
+    TStringList targets;
+    targets.Add("kept");
+    RecentDocuments(targets, "no-such-extension");
+    ASSERT_EQ(1, targets.Count());
+    EXPECT_STREQ("kept", targets.At(0));
+    CoUninitialize();
+}
