@@ -327,12 +327,15 @@ TEST_F(HookTest, RecordsTheTypingThreadsOtherLockStates)
         const Notification& n = g_notifications[i];
         const TypistReport& r = g_reports[i];
         SCOPED_TRACE(i);
-        if (r.key != VK_NUMLOCK)
+        if (r.key != VK_NUMLOCK) {
             EXPECT_EQ(Bit(r.bits, 2), n.num);
-        if (r.key != VK_CAPITAL)
+        }
+        if (r.key != VK_CAPITAL) {
             EXPECT_EQ(Bit(r.bits, 1), n.caps);
-        if (r.key != VK_SCROLL)
+        }
+        if (r.key != VK_SCROLL) {
             EXPECT_EQ(Bit(r.bits, 0), n.scroll);
+        }
     }
 
     const Notification& last = g_notifications.back();
@@ -403,8 +406,9 @@ TEST_F(HookTest, SecondCaptureLeavesExactlyOneHook)
     ASSERT_NE(nullptr, second);
 
     // The first hook was removed before the second was installed.
-    if (first != second)
+    if (first != second) {
         EXPECT_FALSE(UnhookWindowsHookEx(first));
+    }
     EXPECT_EQ(0, Type("d14 u14"));
     EXPECT_EQ(1u, g_notifications.size());
 }
