@@ -345,24 +345,30 @@ TEST_F(WindowTest, RectangleConversionsAreInverse)
 
 TEST_F(WindowTest, ClickReleaseNeedsCaptureAndCursorInside)
 {
+    // The windows are moved around the cursor rather than the cursor around
+    // the windows: a virtual desktop applies cursor moves late.
     HWND top = Make(kPlainClass, WS_POPUP | WS_VISIBLE);
-    MoveWindow(top, 100, 100, 200, 200, FALSE);
     TWindow child(Make(kPlainClass, WS_CHILD | WS_VISIBLE, top));
     MoveWindow(child.Hwnd, 50, 50, 40, 40, FALSE);
-    RECT rect;
-    GetWindowRect(child.Hwnd, &rect);
     if (GetKeyState(VK_LBUTTON) & 0x8000)
         GTEST_SKIP() << "the left button is held";
 
-    ASSERT_TRUE(SetCursorPos(rect.left + 5, rect.top + 5));
+    // Places the parent so that the child's top-left corner is (dx, dy) from the cursor.
+    auto arrange = [&](int dx, int dy) {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        MoveWindow(top, cursor.x + dx - 50, cursor.y + dy - 50, 200, 200, FALSE);
+    };
+
     ReleaseCapture();
+    arrange(-5, -5);
     EXPECT_FALSE(child.IsClickRelease());
     SetCapture(child.Hwnd);
     // A child window inside a parent that does not start at the screen origin.
     EXPECT_TRUE(child.IsClickRelease());
-    ASSERT_TRUE(SetCursorPos(rect.right, rect.bottom));  // edges count as inside
+    arrange(-40, -40); // the cursor on the bottom-right edges: still inside
     EXPECT_TRUE(child.IsClickRelease());
-    ASSERT_TRUE(SetCursorPos(rect.right + 3, rect.top + 5));
+    arrange(-43, -5); // three pixels to the right of the child
     EXPECT_FALSE(child.IsClickRelease());
     ReleaseCapture();
 }
