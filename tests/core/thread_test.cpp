@@ -10,6 +10,7 @@
 #include "framework/core/flash_thread.h"
 #include "framework/core/mutex_hold_thread.h"
 #include "framework/core/thread.h"
+#include "tests/message_pump.h"
 
 namespace {
 
@@ -142,13 +143,7 @@ HWND MakeFlashWindow()
 
 void PumpUntil(DWORD milliseconds, size_t wanted, const TFlashRecord& record)
 {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < milliseconds && record.times.size() < wanted) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
+    ::PumpUntil([&] { return record.times.size() >= wanted; }, milliseconds);
 }
 
 }  // namespace

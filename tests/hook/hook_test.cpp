@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "hook/lamphook.h"
+#include "tests/message_pump.h"
 
 namespace {
 
@@ -58,43 +59,6 @@ LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
-}
-
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// Pumps this thread's messages until `handle` is signalled or the time is up.
-bool PumpUntilSignalled(HANDLE handle, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        DWORD r = MsgWaitForMultipleObjects(1, &handle, FALSE, ms - elapsed, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return true;
-        PumpPending();
-    }
-}
-
-template <typename Done> bool PumpUntil(Done done, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-        PumpPending();
-    }
-    return true;
 }
 
 std::string TypistPath()

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/message_pump.h"
+
 namespace {
 
 const DWORD kWaitMs = 5000;
@@ -58,42 +60,13 @@ LRESULT CALLBACK TypistProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// Pumps until `done` holds or the time is up.
-template <typename Done> bool PumpUntil(Done done, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-        PumpPending();
-    }
-    return true;
-}
-
 // Waits for the test's signal while still answering messages.
 bool WaitForGo()
 {
     HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "LampHookTestGo");
     if (go == nullptr)
         return false;
-    DWORD start = GetTickCount();
-    bool signalled = false;
-    while (!signalled && GetTickCount() - start < kWaitMs * 2) {
-        DWORD r = MsgWaitForMultipleObjects(1, &go, FALSE, kWaitMs, QS_ALLINPUT);
-        signalled = r == WAIT_OBJECT_0;
-        PumpPending();
-    }
+    const bool signalled = PumpUntilSignalled(go, kWaitMs * 2);
     CloseHandle(go);
     return signalled;
 }
