@@ -1,6 +1,8 @@
 #include "framework/core/window.h"
 
+#include <climits>
 #include <cstring>
+#include <new>
 
 #include "framework/core/app_globals.h"
 #include "framework/util/text.h"
@@ -14,6 +16,9 @@ namespace {
 const UINT kAnswerTimeout = 100;
 const UINT kAnswerFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 const char kUnknownText[] = "不明";
+// Another program's window may report any length: one that a buffer with the
+// extra room could not hold, or whose length no int can return, is no answer.
+const LRESULT kLongestText = INT_MAX - 16;
 
 }  // namespace
 
@@ -83,10 +88,15 @@ char* TWindow::GetClassName() const
 int TWindow::GetText(char*& text) const
 {
     DWORD_PTR length = 0;
-    if (SendMessageTimeoutA(Hwnd, WM_GETTEXTLENGTH, 0, 0, kAnswerFlags, kAnswerTimeout, &length)) {
+    if (SendMessageTimeoutA(Hwnd, WM_GETTEXTLENGTH, 0, 0, kAnswerFlags, kAnswerTimeout, &length) &&
+        static_cast<LRESULT>(length) >= 0 && static_cast<LRESULT>(length) <= kLongestText) {
         // Some room beyond the reported length: the text may grow between the calls.
         const size_t size = static_cast<size_t>(length) + 16;
-        char* buffer = new char[size];
+        char* buffer = new (std::nothrow) char[size];
+        if (!buffer) {
+            text = NewText(kUnknownText);
+            return -1;
+        }
         buffer[0] = '\0';
         DWORD_PTR copied = 0;
         if (SendMessageTimeoutA(Hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer), kAnswerFlags,

@@ -229,6 +229,43 @@ TEST_F(WindowTest, TextOfMissingWindowIsUnknown)
 
 namespace {
 
+// The length a window of the lying class reports for its text.
+LRESULT reportedLength = 0;
+
+LRESULT CALLBACK LyingLengthProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_GETTEXTLENGTH)
+        return reportedLength;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// Another program's window may answer anything: a length no buffer can hold
+// (negative, or beyond any memory) is no answer, not a size to allocate.
+TEST_F(WindowTest, TextOfWindowReportingImpossibleLengthIsUnknown)
+{
+    RegisterPlainClass("WindowTestLyingLength", LyingLengthProc);
+    TWindow window(Make("WindowTestLyingLength", WS_OVERLAPPEDWINDOW, nullptr, "text"));
+    const LRESULT lengths[] = {-16, -1, static_cast<LRESULT>(~static_cast<ULONG_PTR>(0) >> 1),
+                               static_cast<LRESULT>(0x7FFFFFF8)};
+    for (const LRESULT length : lengths) {
+        reportedLength = length;
+        char* text = nullptr;
+        EXPECT_EQ(-1, window.GetText(text)) << length;
+        EXPECT_STREQ("不明", text) << length;
+        FreeText(text);
+    }
+    // A length that is merely too small still gives what fits in the room beyond it.
+    reportedLength = 0;
+    char* text = nullptr;
+    EXPECT_EQ(4, window.GetText(text));
+    EXPECT_STREQ("text", text);
+    FreeText(text);
+}
+
+namespace {
+
 struct THungWindow {
     HWND hwnd = nullptr;
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
