@@ -7,8 +7,8 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
 #include "framework/core/registry_key.h"
-#include "framework/core/registry_key_chain.h"
 #include "framework/core/registry_roots.h"
+#include "framework/core/settings_key.h"
 #include "framework/core/state_blob.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
@@ -34,32 +34,6 @@ public:
 
 private:
     HKEY key_ = nullptr;
-};
-
-// The application key's "Serialize" subkey, created when missing and open while
-// the holder lives. The application key itself is open only to reach it.
-class TSerializeKey {
-public:
-    TSerializeKey()
-    {
-        if (!AppGlobals.AppKey)
-            return;
-        TRegistryKeyChain app(*AppGlobals.AppKey);
-        if (app.CreateKeys(0) == ERROR_SUCCESS) {
-            serialize_.AddEntry(app.EntryHandle(0), "Serialize");
-            if (serialize_.CreateKeys(0) != ERROR_SUCCESS)
-                serialize_.CloseKeys();
-        }
-        app.CloseKeys();
-    }
-    ~TSerializeKey() { serialize_.CloseKeys(); }
-    TSerializeKey(const TSerializeKey&) = delete;
-    TSerializeKey& operator=(const TSerializeKey&) = delete;
-
-    HKEY Get() const { return serialize_.LastHandle(); }
-
-private:
-    TRegistryKeyChain serialize_;
 };
 
 // The first RunOnce value name, product name followed by 0, 1, 2 ..., that is
@@ -116,7 +90,6 @@ bool RegisterRestart(const TStateBlob* state)
     if (!FreeRunOnceName(runOnce.Get(), name.Slot(), number))
         return false;
     TText command;
-    FreeText(command.Slot());
     RestartCommand(command.Slot(), AppGlobals.ModulePath, number);
 
     if (!state) {
@@ -127,11 +100,11 @@ bool RegisterRestart(const TStateBlob* state)
     // The state first: a RunOnce entry must not point at a state that was never written.
     TText stateName;
     StrFormat(stateName.Slot(), 12, "%d", number);
-    TSerializeKey serialize;
-    if (!serialize.Get() || WriteBinary(serialize.Get(), stateName.Get(), *state) != ERROR_SUCCESS)
+    TSettingsKey serialize(AppGlobals.AppKey, "Serialize");
+    if (!serialize.Handle() || WriteBinary(serialize.Handle(), stateName.Get(), *state) != ERROR_SUCCESS)
         return false;
     if (WriteString(runOnce.Get(), name.Get(), command.Get()) != ERROR_SUCCESS) {
-        RegDeleteValueA(serialize.Get(), stateName.Get());
+        RegDeleteValueA(serialize.Handle(), stateName.Get());
         return false;
     }
     return true;
@@ -143,21 +116,20 @@ bool RestoreSession(TStateBlob& state)
     if (index < 0)
         return false;
     TText name;
-    FreeText(name.Slot());
     GetSwitchValue(name.Slot(), index);
     if (!IsStateNumber(name.Get()))
         return false;
 
-    TSerializeKey serialize;
-    if (!serialize.Get())
+    TSettingsKey serialize(AppGlobals.AppKey, "Serialize");
+    if (!serialize.Handle())
         return false;
     TStateBlob saved;
     DWORD type = REG_BINARY;
-    if (ReadBinary(serialize.Get(), name.Get(), saved, type) != ERROR_SUCCESS)
+    if (ReadBinary(serialize.Handle(), name.Get(), saved, type) != ERROR_SUCCESS)
         return false;
     state = saved;
     // Used once: the state goes whether the start goes on or is cancelled.
-    RegDeleteValueA(serialize.Get(), name.Get());
+    RegDeleteValueA(serialize.Handle(), name.Get());
     if (IsKeyDown(VK_SHIFT))
         ExitProcess(static_cast<UINT>(-1));
     return true;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/core/app_globals.h"
-#include "framework/core/registry_key_chain.h"
+#include "framework/core/settings_key.h"
 #include "framework/core/registry_values.h"
 #include "framework/util/taskbar.h"
 #include "framework/util/text.h"
@@ -89,17 +89,7 @@ int ReadFontStyle()
 {
     if (!AppGlobals.LibraryKey)
         return 0;
-    TRegistryKeyChain library(*AppGlobals.LibraryKey);
-    library.CreateKeys(0);
-    TRegistryKeyChain view;
-    view.AddEntry(library.EntryHandle(0), "View");
-    view.CreateKeys(0);
-    DWORD style = 0;
-    {
-        TRegDwordValue value(&view, "FontStyle");
-        style = value.Get(0);
-    }
-    view.CloseKeys();
-    library.CloseKeys();
-    return static_cast<int>(style);
+    TSettingsKey view(AppGlobals.LibraryKey, "View");
+    TRegDwordValue value(&view.Chain(), "FontStyle");
+    return static_cast<int>(value.Get(0));
 }

@@ -4,6 +4,7 @@
 #include "framework/core/registry_key_chain.h"
 #include "framework/core/registry_roots.h"
 #include "framework/core/registry_values.h"
+#include "framework/core/settings_key.h"
 #include "framework/core/state_blob.h"
 #include "framework/core/text_array.h"
 
@@ -344,6 +345,65 @@ TEST_F(RegistryTest, OpenCreateAndTheSubkeySequence)
     SetText(joined.First()->value.SubKey, "Changed");
     EXPECT_STREQ("Later\\Deeper\\", joined.At(1).SubKey);
     EXPECT_NE("Changed", std::string(base.At(0).SubKey)); // copies own their paths
+}
+
+TEST_F(RegistryTest, SettingsKeyOpensTheSubkeyForItsScopeOnly)
+{
+    TRegistryKeyChain base;
+    base.AddEntry(RootCurrentUser, (base_ + "\\App\\").c_str());
+    HKEY seen = nullptr;
+    for (DWORD round = 0; round < 2; ++round) {
+        TSettingsKey view(&base, "View");
+        ASSERT_TRUE(view.IsOpen());
+        EXPECT_EQ(ERROR_SUCCESS, view.Result());
+        seen = view.Handle();
+        TRegDwordValue alpha(&view.Chain(), "Alpha");
+        EXPECT_EQ(round == 0 ? 255u : 128u, alpha.Get(255));
+        alpha.Write(128);
+    }
+    EXPECT_FALSE(IsOpen(seen)); // closed with the holder
+    EXPECT_EQ(nullptr, base.EntryHandle(0)); // the template itself is never opened
+    HKEY check = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root_, "App\\View", 0, KEY_READ, &check));
+    DWORD alpha = 0;
+    EXPECT_EQ(ERROR_SUCCESS, ReadDword(check, "Alpha", alpha));
+    EXPECT_EQ(128u, alpha);
+    RegCloseKey(check);
+
+    {
+        TSettingsKey own(&base, ""); // no subkey: the base key itself
+        EXPECT_EQ(ERROR_SUCCESS, WriteDword(own.Handle(), "IconSet", 1));
+    }
+    {
+        TSettingsKey nowhere(nullptr, "View");
+        EXPECT_FALSE(nowhere.IsOpen());
+        EXPECT_NE(ERROR_SUCCESS, nowhere.Result());
+        TRegDwordValue value(&nowhere.Chain(), "Alpha");
+        EXPECT_EQ(7u, value.Get(7));
+        EXPECT_NE(ERROR_SUCCESS, value.Write(1));
+    }
+
+    // Extending an open chain: writes go to the subkey, reads fall back to the
+    // chain's own key, and the chain stays open after the holder is gone.
+    WriteDword(key_, "Shared", 5);
+    {
+        TSettingsKey group = TSettingsKey::Extending(chain_, "Group");
+        ASSERT_TRUE(group.IsOpen());
+        TRegDwordValue shared(&group.Chain(), "Shared");
+        EXPECT_EQ(5u, shared.Get(0));
+        shared.Write(6);
+        EXPECT_EQ(6u, shared.Get(0));
+        seen = group.Handle();
+    }
+    EXPECT_FALSE(IsOpen(seen));
+    EXPECT_TRUE(IsOpen(key_));
+    DWORD own = 0;
+    EXPECT_EQ(ERROR_SUCCESS, ReadDword(key_, "Shared", own));
+    EXPECT_EQ(5u, own);
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(key_, "Group", 0, KEY_READ, &check));
+    EXPECT_EQ(ERROR_SUCCESS, ReadDword(check, "Shared", own));
+    EXPECT_EQ(6u, own);
+    RegCloseKey(check);
 }
 
 TEST_F(RegistryTest, EnumerationEndsWithNoMoreItems)
