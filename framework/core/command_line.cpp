@@ -63,7 +63,6 @@ int FindChar(const char* text, char c)
 void AddPiece(TStringList& list, const char* text, int bytes)
 {
     TText piece;
-    FreeText(piece.Slot());
     piece.Slot() = NewText(text, bytes);
     list.Add(piece.Get());
 }
@@ -120,7 +119,6 @@ char* TakeFirst(TStringList& tokens)
 void ModulePathOf(char*& result, const char* token)
 {
     TText trimmed;
-    FreeText(trimmed.Slot());
     StrTrim(trimmed.Slot(), token);
     const char* text = trimmed.Get();
     const int length = TextLength(text);
@@ -140,7 +138,6 @@ void HelpFileOf(char*& result, const char* path)
             cut = i;
     }
     TText stem;
-    FreeText(stem.Slot());
     stem.Slot() = NewText(path, cut);
     StrConcat(result, stem.Get(), ".HLP");
 }
@@ -166,7 +163,6 @@ void AppendText(TText& text, const char* tail)
 void ArgumentOf(char*& result, const char* token)
 {
     TText trimmed;
-    FreeText(trimmed.Slot());
     StrTrim(trimmed.Slot(), token);
     const char* text = trimmed.Get();
     int first = 0;
@@ -222,7 +218,6 @@ void SplitCommandLine(const char* commandLine)
     AppGlobals.Switches.Clear();
 
     TText line;
-    FreeText(line.Slot());
     StrTrim(line.Slot(), commandLine ? commandLine : "");
     TStringList tokens;
     Tokenise(line.Get(), tokens);
@@ -230,7 +225,6 @@ void SplitCommandLine(const char* commandLine)
     FreeText(AppGlobals.ModulePath);
     if (tokens.Count() > 0) {
         TText first;
-        FreeText(first.Slot());
         first.Slot() = TakeFirst(tokens);
         ModulePathOf(AppGlobals.ModulePath, first.Get());
     } else {
@@ -241,7 +235,6 @@ void SplitCommandLine(const char* commandLine)
 
     while (tokens.Count() > 0) {
         TText token;
-        FreeText(token.Slot());
         token.Slot() = TakeFirst(tokens);
         if (IsBlankText(token.Get()))
             continue;
@@ -253,7 +246,6 @@ void SplitCommandLine(const char* commandLine)
                 FreeText(value);
             }
             TText trimmed;
-            FreeText(trimmed.Slot());
             StrTrim(trimmed.Slot(), token.Get());
             AppGlobals.Switches.Add(trimmed.Get());
             continue;
@@ -269,7 +261,6 @@ void SplitCommandLine(const char* commandLine)
             token.Set(joined.c_str());
         }
         TText argument;
-        FreeText(argument.Slot());
         ArgumentOf(argument.Slot(), token.Get());
         AppGlobals.Arguments.Add(argument.Get());
     }

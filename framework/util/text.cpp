@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -253,8 +255,19 @@ void StrRepeat(char*& result, const char* source, int count)
         result = NewText("");
         return;
     }
+    // A text's length must fit an int; a larger product (which on a 32-bit
+    // build would also wrap size_t) gives the empty text, as does a failed
+    // allocation.
+    if (count > (INT_MAX - 1) / length) {
+        result = NewText("");
+        return;
+    }
     const size_t total = static_cast<size_t>(length) * static_cast<size_t>(count);
-    result = new char[total + 1];
+    result = new (std::nothrow) char[total + 1];
+    if (!result) {
+        result = NewText("");
+        return;
+    }
     for (int i = 0; i < count; ++i)
         std::memcpy(result + static_cast<size_t>(i) * length, source, static_cast<size_t>(length));
     result[total] = '\0';
@@ -365,6 +378,12 @@ int TText::Length() const
 void TText::Set(const char* source)
 {
     SetText(text_, source);
+}
+
+char*& TText::Slot()
+{
+    FreeText(text_);
+    return text_;
 }
 
 char* TText::Release()

@@ -74,9 +74,10 @@ public:
     const char* Get() const { return text_ ? text_ : ""; }
     int Length() const;
     void Set(const char* source);
-    // The raw slot for the free functions. The Str* producers do not free the
-    // slot: call FreeText(holder.Slot()) before handing it to them.
-    char*& Slot() { return text_; }
+    // Frees the held text and hands over the empty slot for one producer to
+    // fill: StrTrim(holder.Slot(), source). The source must not be the
+    // holder's own text, which is gone by then.
+    char*& Slot();
     // Hands the buffer over to the caller and keeps a new empty text.
     char* Release();
 

@@ -8,9 +8,48 @@
 
 #include <malloc.h>
 
+#include <atomic>
+#include <climits>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include <gtest/gtest.h>
+
+// Array allocations of this test program are counted, so that a text that is
+// never freed shows up as one that stays alive.
+namespace {
+std::atomic<long> liveArrays{0};
+}
+
+void* operator new[](size_t size)
+{
+    void* block = std::malloc(size ? size : 1);
+    if (!block)
+        throw std::bad_alloc();
+    ++liveArrays;
+    return block;
+}
+
+void* operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+    void* block = std::malloc(size ? size : 1);
+    if (block)
+        ++liveArrays;
+    return block;
+}
+
+void operator delete[](void* block) noexcept
+{
+    if (block)
+        --liveArrays;
+    std::free(block);
+}
+
+void operator delete[](void* block, size_t) noexcept
+{
+    operator delete[](block);
+}
 
 namespace {
 
@@ -67,10 +106,12 @@ TEST(OwnedText, HolderMovesAndReleases)
     char* released = b.Release();
     EXPECT_STREQ("", b.Get());
     EXPECT_EQ("\x95\x5C" "x", Take(released));
-    // The slot serves the producers once its text is freed.
-    FreeText(b.Slot());
-    StrRight(b.Slot(), "abcdef", 2);
+    // The slot hands the holder's text over to a producer and frees the old one.
+    const long live = liveArrays;
+    for (int i = 0; i < 100; ++i)
+        StrRight(b.Slot(), "abcdef", 2);
     EXPECT_STREQ("ef", b.Get());
+    EXPECT_EQ(live, liveArrays.load()) << "a text replaced through the slot was not freed";
 }
 
 TEST(CharLength, PairsDoubleByteCharactersAndLoneLeadBytes)
@@ -157,6 +198,12 @@ TEST(TextOperations, LeftRightRepeatConcat)
     EXPECT_EQ("", Produce(StrRepeat, "ab", 0));
     EXPECT_EQ("", Produce(StrRepeat, "ab", -2));
     EXPECT_EQ("", Produce(StrRepeat, "", 5));
+    // A length that does not fit an int is refused; on a 32-bit build the byte
+    // count would wrap and the copy run far past a small buffer.
+    const std::string block(65536, 'x');
+    EXPECT_EQ("", Produce(StrRepeat, block.c_str(), 65537));
+    EXPECT_EQ("", Produce(StrRepeat, "ab", INT_MAX));
+    EXPECT_EQ(std::string(3000000, 'x'), Produce(StrRepeat, block.c_str() + 65536 - 3, 1000000));
     EXPECT_EQ("abc\x95\x5C", Produce(StrConcat, "abc", "\x95\x5C"));
     EXPECT_EQ("", Produce(StrConcat, "", ""));
 }
