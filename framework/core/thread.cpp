@@ -46,11 +46,15 @@ bool TThread::Start(SIZE_T stackSize)
 DWORD WINAPI TThread::Entry(void* object)
 {
     TThread* thread = static_cast<TThread*>(object);
+    // Once Running is clear, an owner that polls IsRunning may delete the
+    // object: the flag is read before, and Running is the last thing touched.
+    const bool autoDelete = thread->AutoDelete;
     thread->Running = true;
     const DWORD result = thread->Run();
-    thread->Running = false;
-    if (thread->AutoDelete)
+    if (autoDelete)
         delete thread;
+    else
+        thread->Running = false;
     return result;
 }
 
