@@ -12,6 +12,7 @@
 #include "framework/core/window.h"
 #include "framework/util/text.h"
 #include "framework/util/window_class.h"
+#include "tests/message_pump.h"
 
 namespace {
 
@@ -68,19 +69,6 @@ protected:
 
     std::vector<HWND> windows;
 };
-
-void PumpFor(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < milliseconds) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-}
 
 }  // namespace
 
@@ -525,7 +513,7 @@ TEST_F(WindowTest, PostAndSendReachEveryMatch)
     countedMessages = 0;
     TWindow::PostToMatching(NoWindow, kCountingClass, nullptr, kCountMessage, 10, 0);
     EXPECT_EQ(0, countedMessages.load());
-    PumpFor(50);
+    EXPECT_TRUE(PumpUntil([] { return countedMessages >= 30; }, 10000));
     EXPECT_EQ(30, countedMessages.load());
 
     TWindowList list;
@@ -534,7 +522,7 @@ TEST_F(WindowTest, PostAndSendReachEveryMatch)
     TWindow::SendToAll(list, kCountMessage, 100, 0);
     EXPECT_EQ(100, countedMessages.load());
     TWindow::PostToAll(list, kCountMessage, 1000, 0);
-    PumpFor(50);
+    EXPECT_TRUE(PumpUntil([] { return countedMessages >= 1100; }, 10000));
     EXPECT_EQ(1100, countedMessages.load());
 }
 
