@@ -57,20 +57,32 @@ bool IsLockKey(WPARAM key)
     return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
 }
 
+// A key's entry as the key-state table holds it: bit 7 down, bit 0 toggled.
+BYTE KeyStateByte(int key)
+{
+    const SHORT state = GetKeyState(key);
+    return static_cast<BYTE>(((state & 0x8000) ? 0x80 : 0) | (state & 1));
+}
+
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
 {
     // Bit 31 is the transition bit: clear for a press or an auto-repeat.
     if (code >= 0 && (static_cast<DWORD>(flags) & 0x80000000u) == 0 && IsLockKey(key)) {
         BYTE states[256];
-        if (GetKeyboardState(states)) {
-            g_scratch.numLock = states[VK_NUMLOCK] & 1;
-            g_scratch.capsLock = states[VK_CAPITAL] & 1;
-            g_scratch.scrollLock = states[VK_SCROLL] & 1;
-        } else {
-            g_scratch.numLock = GetKeyState(VK_NUMLOCK) & 1;
-            g_scratch.capsLock = GetKeyState(VK_CAPITAL) & 1;
-            g_scratch.scrollLock = GetKeyState(VK_SCROLL) & 1;
+        if (!GetKeyboardState(states)) {
+            states[VK_NUMLOCK] = KeyStateByte(VK_NUMLOCK);
+            states[VK_CAPITAL] = KeyStateByte(VK_CAPITAL);
+            states[VK_SCROLL] = KeyStateByte(VK_SCROLL);
         }
+        // Some systems run the hook after the thread's key-state table took
+        // the press, others before. At a first press (bit 30 clear) a table
+        // that already holds it shows the key down; one from before shows it
+        // up, with the toggle not yet flipped. An auto-repeat never toggles.
+        if ((static_cast<DWORD>(flags) & 0x40000000u) == 0 && (states[key] & 0x80) == 0)
+            states[key] ^= 1;
+        g_scratch.numLock = states[VK_NUMLOCK] & 1;
+        g_scratch.capsLock = states[VK_CAPITAL] & 1;
+        g_scratch.scrollLock = states[VK_SCROLL] & 1;
         WriteNumLock(g_scratch.numLock);
         WriteCapsLock(g_scratch.capsLock);
         WriteScrollLock(g_scratch.scrollLock);

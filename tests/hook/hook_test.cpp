@@ -3,9 +3,9 @@
 // focused window, so the hook runs in another process as it does for real.
 //
 // Wine runs the hook before it updates the typing thread's key-state table;
-// Windows updates it first. The tests therefore check only states that were
-// settled before the key in question (set with SetKeyboardState or toggled by
-// an earlier key), never the state of the key being pressed.
+// Windows updates it first. The library records the states as they are once
+// the press has been taken, on both, so the tests compare the recorded states
+// with the typing thread's table as it stands after the press.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -161,11 +161,13 @@ class HookTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_notifications.clear();
-        g_reports.clear();
         g_handlerDelayMs = 0;
         monitor_ = CreateMonitorWindow();
         ASSERT_NE(nullptr, monitor_);
+        // Every typist of the test starts with all three locks off.
+        ASSERT_EQ(0, Type("z"));
+        g_notifications.clear();
+        g_reports.clear();
     }
     void TearDown() override
     {
@@ -276,30 +278,35 @@ BYTE Bit(WPARAM bits, int shift)
 }
 
 // The states recorded at each press are those of the typing thread's
-// key-state table. Windows updates the pressed key's entry before the hook
-// runs and Wine after it, so the pressed key itself is not compared; each of
-// the other two must match what the typist's thread sees while it handles
-// that same press (it reports its table with a message of its own).
-TEST_F(HookTest, RecordsTheTypingThreadsOtherLockStates)
+// key-state table once it has taken that press, the pressed key's own toggle
+// included. The typist reports its table while it handles the key message,
+// with a message of its own. Auto-repeats (d14 d14) never toggle.
+TEST_F(HookTest, RecordsTheTypingThreadsStatesAfterEachPress)
 {
     ASSERT_TRUE(SetCaptureIndicate(monitor_));
-    EXPECT_EQ(0, Type("d91 u91 d14 u14 d91 u91 d90 u90 d91 u91 d14 u14 d90 u90 d14 u14"));
-    ASSERT_EQ(8u, g_notifications.size());
-    ASSERT_EQ(8u, g_reports.size());
+    EXPECT_EQ(0, Type("d91 u91 d14 u14 d91 u91 d90 u90 d91 u91 d14 d14 d14 u14 d90 u90 d14 u14"));
+    ASSERT_EQ(10u, g_notifications.size());
+    ASSERT_EQ(10u, g_reports.size());
 
     for (size_t i = 0; i < g_notifications.size(); ++i) {
         const Notification& n = g_notifications[i];
         const TypistReport& r = g_reports[i];
         SCOPED_TRACE(i);
-        if (r.key != VK_NUMLOCK) {
-            EXPECT_EQ(Bit(r.bits, 2), n.num);
-        }
-        if (r.key != VK_CAPITAL) {
-            EXPECT_EQ(Bit(r.bits, 1), n.caps);
-        }
-        if (r.key != VK_SCROLL) {
-            EXPECT_EQ(Bit(r.bits, 0), n.scroll);
-        }
+        EXPECT_EQ(Bit(r.bits, 2), n.num);
+        EXPECT_EQ(Bit(r.bits, 1), n.caps);
+        EXPECT_EQ(Bit(r.bits, 0), n.scroll);
+    }
+    // Each first press toggles its own key only; the two repeats of Caps Lock
+    // (presses 6 and 7) change nothing.
+    for (size_t i = 1; i < g_notifications.size(); ++i) {
+        const Notification& a = g_notifications[i - 1];
+        const Notification& b = g_notifications[i];
+        const bool repeat = i == 6 || i == 7;
+        const LPARAM key = g_reports[i].key;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(!repeat && key == VK_NUMLOCK, a.num != b.num);
+        EXPECT_EQ(!repeat && key == VK_CAPITAL, a.caps != b.caps);
+        EXPECT_EQ(!repeat && key == VK_SCROLL, a.scroll != b.scroll);
     }
 
     const Notification& last = g_notifications.back();
@@ -312,9 +319,11 @@ TEST_F(HookTest, RecordsTheTypingThreadsOtherLockStates)
 
 // When the indicator's own thread handles a lock key (as when it synthesises
 // one), the notification is a direct call on that thread: the properties then
-// equal this thread's key-state table at that moment, pressed key included.
+// equal this thread's key-state table once the key has been taken.
 TEST_F(HookTest, RecordsTheOwnThreadsStatesInProcess)
 {
+    // Earlier tests set this thread's table by hand; the locks are all off now.
+    SetOwnToggles(false, false, false);
     ASSERT_TRUE(SetCaptureIndicate(monitor_));
     ShowWindow(monitor_, SW_SHOW);
     SetForegroundWindow(monitor_);
@@ -323,17 +332,20 @@ TEST_F(HookTest, RecordsTheOwnThreadsStatesInProcess)
 
     const BYTE keys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_CAPITAL, VK_SCROLL, VK_NUMLOCK};
     for (BYTE key : keys) {
-        size_t before = g_notifications.size();
+        SCOPED_TRACE(key);
+        const size_t before = g_notifications.size();
+        const WPARAM oldTable = OwnLockStates();
         keybd_event(key, 0, 0, 0);
         keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-        EXPECT_TRUE(PumpUntil([&] { return g_notifications.size() > before; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return g_notifications.size() > before && OwnLockStates() != oldTable; },
+                              5000));
+        const Notification& n = g_notifications.back();
+        const WPARAM table = OwnLockStates();
+        EXPECT_EQ(Bit(table, 2), n.num);
+        EXPECT_EQ(Bit(table, 1), n.caps);
+        EXPECT_EQ(Bit(table, 0), n.scroll);
     }
-    ASSERT_EQ(6u, g_notifications.size());
-    for (const Notification& n : g_notifications) {
-        EXPECT_EQ(Bit(n.ownTable, 2), n.num);
-        EXPECT_EQ(Bit(n.ownTable, 1), n.caps);
-        EXPECT_EQ(Bit(n.ownTable, 0), n.scroll);
-    }
+    EXPECT_EQ(6u, g_notifications.size());
 }
 
 TEST_F(HookTest, ReleaseKeepsTheLastStatesAndStopsNotifying)
