@@ -120,6 +120,11 @@ RECT RestoredRect(const RECT& saved, UINT rule, const TPlacementFacts& facts)
         span = current;
         span.MoveTo(left, top);
     }
+    // The system would grow a smaller window, past the edge it was kept from.
+    if (span.Width() < facts.MinSize.cx)
+        span.Right = span.Left + facts.MinSize.cx;
+    if (span.Height() < facts.MinSize.cy)
+        span.Bottom = span.Top + facts.MinSize.cy;
     if (rule == SysCmdCentre) {
         span.MoveTo(CentredStart(span.Width(), facts.Screen.left, facts.Screen.right),
                     CentredStart(span.Height(), facts.Screen.top, facts.Screen.bottom));
@@ -165,6 +170,10 @@ bool RestorePlacementValue(TWindow window, const TRegistryKeyChain& chain, const
     TPlacementFacts facts;
     facts.Resizable = (presentStyle & WS_THICKFRAME) != 0;
     GetWindowRect(hwnd, &facts.Current);
+    // Windows with a sizing border, and overlapped ones, are held to the
+    // minimum tracking size whenever they are sized.
+    if ((presentStyle & WS_THICKFRAME) || !(presentStyle & (WS_POPUP | WS_CHILD)))
+        facts.MinSize = SIZE{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
     GetWindowRect(GetDesktopWindow(), &facts.Screen);
     GetWorkArea(facts.Work);
     GetCursorPos(&facts.Cursor);

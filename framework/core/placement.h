@@ -46,6 +46,7 @@ bool ReadPlacementRecord(const void* data, int size, TPlacementRecord& record);
 struct TPlacementFacts {
     bool Resizable = true;    // the window has a sizing border now
     RECT Current = {};        // its window rectangle now
+    SIZE MinSize = {};        // the smallest size the system lets the window take
     RECT Screen = {};         // the desktop window's rectangle
     RECT Work = {};           // the work area
     POINT Cursor = {};        // the mouse pointer
@@ -55,7 +56,8 @@ struct TPlacementFacts {
 
 // Where a window with the saved normal rectangle `saved` and position rule
 // `rule` opens: a window that cannot be resized keeps its size, centred on the
-// saved rectangle; the rule may centre it or put it at the pointer; then it
+// saved rectangle, and none is smaller than the system lets it be; the rule
+// may centre it or put it at the pointer; then it
 // is kept inside the work area (10 pixels in from an edge it crossed, and cut
 // to the work area when it is larger) and steps aside from exactly covering a
 // twin. Computed in 64 bits: any saved coordinates give a rectangle inside
