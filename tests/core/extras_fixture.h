@@ -11,6 +11,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/registry_key_chain.h"
 #include "framework/core/registry_roots.h"
+#include "tests/message_pump.h"
 
 // AppKey and LibraryKey lead to HKCU\Software\<name><process id>\App and
 // \Library while the object lives; the key is deleted afterwards.
@@ -104,6 +105,20 @@ inline HWND MakeExtrasWindow(const char* className, const RECT& rect, DWORD styl
     RegisterClassA(&windowClass);
     return CreateWindowExA(exStyle, className, className, style, rect.left, rect.top, rect.right - rect.left,
                            rect.bottom - rect.top, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+// Puts the mouse pointer at (x, y) and waits until the system reports it
+// there: Wine moves it on the display asynchronously.
+inline bool MoveCursor(int x, int y)
+{
+    if (!SetCursorPos(x, y))
+        return false;
+    return PumpUntil(
+        [&] {
+            POINT at = {};
+            return GetCursorPos(&at) && at.x == x && at.y == y;
+        },
+        5000);
 }
 
 inline RECT WindowRectOf(HWND window)

@@ -235,7 +235,7 @@ TEST_F(PlacementValue, MouseRuleReopensAroundThePointer)
     HWND window = Make(RECT{100, 100, 500, 400});
     CheckPositionRule(TWindow(window), SysCmdMouse);
     ASSERT_TRUE(SavePlacementDefault(TWindow(window), kSaved));
-    ASSERT_TRUE(SetCursorPos(640, 480));
+    ASSERT_TRUE(MoveCursor(640, 480));
     MoveWindow(window, 10, 10, 400, 300, TRUE);
     ASSERT_TRUE(RestorePlacementDefault(TWindow(window), kSaved));
     EXPECT_EQ((RECT{440, 330, 840, 630}), WindowRectOf(window));
