@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -71,7 +74,8 @@ private:
     TRegistryKeyChain* savedLibrary_;
 };
 
-// Keys held down in this thread's key-state table while the object lives.
+// Keys held down in this thread's key-state table while the object lives
+// (0 stands for no key).
 class THeldKeys {
 public:
     THeldKeys(std::initializer_list<int> keys)
@@ -79,8 +83,10 @@ public:
         GetKeyboardState(saved_);
         BYTE state[256];
         std::copy(saved_, saved_ + 256, state);
-        for (int key : keys)
-            state[key] = 0x80;
+        for (int key : keys) {
+            if (key)
+                state[key] = 0x80;
+        }
         SetKeyboardState(state);
     }
     ~THeldKeys() { SetKeyboardState(saved_); }

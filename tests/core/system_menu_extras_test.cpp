@@ -246,7 +246,12 @@ bool SaveScreenArea(const RECT& rect, const char* path)
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     const int stride = (width * 3 + 3) & ~3;
-    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
