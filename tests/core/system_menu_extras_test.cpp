@@ -1,6 +1,6 @@
-// The system-menu extras on real windows: the items and their order, the
-// position commands, always on top with its caption flashes, translucency
-// from the "View" settings, and a picture of the open menu.
+// The system-menu extras on real windows: the items and their order, always
+// on top with its caption flashes, translucency from the "View" settings, and
+// a picture of the open menu.
 #include <windows.h>
 
 #include <tlhelp32.h>
@@ -13,15 +13,12 @@
 
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/translucency.h"
-#include "framework/core/window_position.h"
 #include "tests/core/extras_fixture.h"
-#include "tests/message_pump.h"
 
 namespace {
 
-// One line per menu item: "-" for a separator, "id text" for a command,
-// "> text" for a popup, with " grey" when it is greyed (Wine reports every
-// separator as grey).
+// One line per item: "-" for a separator, "id text" for a command, "> text"
+// for a popup; " grey" when greyed (Wine reports every separator grey).
 std::vector<std::string> Describe(HMENU menu)
 {
     std::vector<std::string> items;
@@ -29,92 +26,56 @@ std::vector<std::string> Describe(HMENU menu)
         const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
         char text[256] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        std::string line = (state & MF_SEPARATOR) ? "-"
-                           : GetSubMenu(menu, i) ? std::string("> ") + text
-                                                 : std::to_string(GetMenuItemID(menu, i)) + " " + text;
+        items.push_back((state & MF_SEPARATOR)  ? "-"
+                        : GetSubMenu(menu, i) ? std::string("> ") + text
+                                              : std::to_string(GetMenuItemID(menu, i)) + " " + text);
         if ((state & MF_GRAYED) && !(state & MF_SEPARATOR))
-            line += " grey";
-        items.push_back(line);
+            items.back() += " grey";
     }
     return items;
-}
-
-std::vector<std::string> Tail(const std::vector<std::string>& items, size_t count)
-{
-    return std::vector<std::string>(items.end() - std::min(count, items.size()), items.end());
 }
 
 }  // namespace
 
 TEST(SystemMenuExtras, FinalItemOrder)
 {
-    ASSERT_TRUE(IsLayeringAvailable());
-    HWND window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 50, 350, 250});
-    HMENU menu = GetSystemMenu(window, FALSE);
-    const std::vector<std::string> before = Describe(menu);
-    ASSERT_TRUE(AddSystemMenuExtras(TWindow(window), true));
-    // Everything else stays; the extras stand just above Close.
-    std::vector<std::string> expected = before;
-    const auto close = std::find_if(expected.begin(), expected.end(),
-                                    [](const std::string& item) { return item.find("61536 ") == 0; });
-    ASSERT_NE(expected.end(), close);
-    const std::string closeItem = *close;
     const std::vector<std::string> extras = {"> 表示位置(&P)", "63078 常に手前に表示(&T)\tAlt+F5",
                                              "63084 半透明にする(&A)\tAlt+F3", "-"};
-    expected.insert(close, extras.begin(), extras.end());
-    EXPECT_EQ(expected, Describe(menu));
-    const std::vector<std::string> popup = {"63079 画面中央に表示(&C) grey",
-                                            "63080 マウスカーソルの位置へ表示(&M) grey",
-                                            "63081 次回もこの位置で表示(&S) grey"};
-    EXPECT_EQ(popup, Describe(PositionPopup(TWindow(window))));
-    DestroyWindow(window);
+    for (bool closable : {true, false}) {
+        HWND window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 50, 350, 250});
+        HMENU menu = GetSystemMenu(window, FALSE);
+        std::vector<std::string> expected = Describe(menu);
+        auto close = std::find_if(expected.begin(), expected.end(), [](const std::string& item) { return item.find("61536 ") == 0; });
+        ASSERT_NE(expected.end(), close);
+        if (!closable)
+            *close += " grey";
+        expected.insert(close, extras.begin(), extras.end());
+        ASSERT_TRUE(AddSystemMenuExtras(TWindow(window), closable));
+        EXPECT_EQ(expected, Describe(menu));
+        const std::vector<std::string> popup = {"63079 画面中央に表示(&C) grey", "63080 マウスカーソルの位置へ表示(&M) grey",
+                                                "63081 次回もこの位置で表示(&S) grey"};
+        EXPECT_EQ(popup, Describe(PositionPopup(TWindow(window))));
 
-    // A window that may not be closed gets its close item greyed.
-    window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 50, 350, 250});
-    ASSERT_TRUE(AddSystemMenuExtras(TWindow(window), false));
-    const std::vector<std::string> greyed = Describe(GetSystemMenu(window, FALSE));
-    EXPECT_NE(greyed.end(), std::find(greyed.begin(), greyed.end(), closeItem + " grey"));
-    DestroyWindow(window);
-
-    // Without a close item the extras go to the end, in the same order.
-    window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 50, 350, 250});
-    menu = GetSystemMenu(window, FALSE);
-    DeleteMenu(menu, SC_CLOSE, MF_BYCOMMAND);
-    ASSERT_TRUE(AddSystemMenuExtras(TWindow(window), true));
-    EXPECT_EQ(extras, Tail(Describe(menu), 4));
-    DestroyWindow(window);
-}
-
-TEST(SystemMenuExtras, PositionCommands)
-{
-    HWND window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 60, 450, 360}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    AddSystemMenuExtras(TWindow(window), true);
-    const RECT screen = WindowRectOf(GetDesktopWindow());
-    ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdCentre));
-    EXPECT_EQ(CentredRect(RECT{0, 0, 400, 300}, screen), WindowRectOf(window));
-    EXPECT_EQ(SysCmdCentre, CheckedPositionRule(TWindow(window)));
-
-    ASSERT_TRUE(MoveCursor(300, 200));
-    ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdMouse));
-    EXPECT_EQ((RECT{100, 50, 500, 350}), WindowRectOf(window));
-    EXPECT_EQ(SysCmdMouse, CheckedPositionRule(TWindow(window)));
-
-    ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdKeepPlace));
-    EXPECT_EQ((RECT{100, 50, 500, 350}), WindowRectOf(window));
-    EXPECT_EQ(SysCmdKeepPlace, CheckedPositionRule(TWindow(window)));
-    EXPECT_FALSE(GetMenuState(PositionPopup(TWindow(window)), SysCmdMouse, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_FALSE(RunSystemMenuExtra(TWindow(window), SC_CLOSE));
-    DestroyWindow(window);
+        // Without a close item the extras go to the end, in the same order.
+        DestroyWindow(window);
+        window = MakeExtrasWindow("ExtrasTestMenu", RECT{50, 50, 350, 250});
+        menu = GetSystemMenu(window, FALSE);
+        DeleteMenu(menu, SC_CLOSE, MF_BYCOMMAND);
+        AddSystemMenuExtras(TWindow(window), closable);
+        const std::vector<std::string> items = Describe(menu);
+        EXPECT_EQ(extras, std::vector<std::string>(items.end() - 4, items.end()));
+        DestroyWindow(window);
+    }
 }
 
 namespace {
 
-std::vector<DWORD> flashTimes;
+std::vector<DWORD> flashes;
 
 LRESULT CALLBACK FlashCountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCACTIVATE)
-        flashTimes.push_back(GetTickCount());
+        flashes.push_back(GetTickCount());
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
@@ -132,25 +93,20 @@ std::vector<DWORD> OwnThreads()
     return threads;
 }
 
-// Runs the always-on-top command and pumps until the flash thread it started
-// has ended; the caption flashes are then all counted.
+// Toggles always on top and pumps until the flash thread it started has ended.
 std::vector<DWORD> FlashesOfToggle(HWND window)
 {
     PumpPending();
-    flashTimes.clear();
+    flashes.clear();
     const std::vector<DWORD> before = OwnThreads();
     EXPECT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdTopmost));
     for (DWORD id : OwnThreads()) {
-        if (std::find(before.begin(), before.end(), id) != before.end())
-            continue;
-        HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, id);
-        if (thread) {
-            EXPECT_TRUE(PumpUntilSignalled(thread, 10000));
-            CloseHandle(thread);
-        }
+        HANDLE thread = std::count(before.begin(), before.end(), id) ? nullptr : OpenThread(SYNCHRONIZE, FALSE, id);
+        EXPECT_TRUE(!thread || PumpUntilSignalled(thread, 10000));
+        CloseHandle(thread);
     }
     PumpPending();
-    return flashTimes;
+    return flashes;
 }
 
 }  // namespace
@@ -159,16 +115,12 @@ TEST(SystemMenuExtras, TopmostToggleFlashesTwiceQuicklyThenOnceSlowly)
 {
     HWND window = MakeExtrasWindow("ExtrasTestFlash", RECT{50, 50, 350, 250}, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                    FlashCountingProc);
-    SetForegroundWindow(window);
-    PumpUntil([&] { return GetActiveWindow() == window; }, 5000);
-
-    std::vector<DWORD> on = FlashesOfToggle(window);
+    ASSERT_TRUE(Activate(window));
+    const std::vector<DWORD> on = FlashesOfToggle(window);
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_EQ(4u, on.size());
-    for (size_t i = 1; i < on.size(); ++i)
-        EXPECT_GE(on[i] - on[i - 1], 80u) << i;
-
-    std::vector<DWORD> off = FlashesOfToggle(window);
+    EXPECT_GE(on[3] - on[0], 3 * 90u);
+    const std::vector<DWORD> off = FlashesOfToggle(window);
     EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     ASSERT_EQ(2u, off.size());
     EXPECT_GE(off[1] - off[0], 280u);
@@ -177,116 +129,97 @@ TEST(SystemMenuExtras, TopmostToggleFlashesTwiceQuicklyThenOnceSlowly)
 
 TEST(Translucency, FromTheViewSettings)
 {
-    const DWORD none = 0xDEADBEEF;  // value not written
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD none = 0xDEADBEEF;  // not written
     struct {
-        DWORD style, level, colour;
-        DWORD flags;
+        DWORD style, level, colour, flags;
         BYTE alpha;
         COLORREF key;
     } const rows[] = {
-        {none, none, none, LWA_ALPHA, 180, 0},
-        {none, 300, none, LWA_ALPHA, 44, 0},  // only the low byte counts
-        {2, 0x1FF, 0x123456, LWA_ALPHA, 255, 0},
-        {1, 300, 0x123456, LWA_COLORKEY, 0, 0x123456},
-        {0, none, none, LWA_COLORKEY, 0, face},
-        {0xFFFFFFFF, none, 0xFF, LWA_COLORKEY, 0, 0xFF},
+        {none, none, none, LWA_ALPHA, 180, 0},   {none, 300, none, LWA_ALPHA, 44, 0},
+        {2, 0x1FF, 0xFF, LWA_ALPHA, 255, 0},     {1, 300, 0x123456, LWA_COLORKEY, 0, 0x123456},
+        {0, none, none, LWA_COLORKEY, 0, GetSysColor(COLOR_BTNFACE)},
     };
     for (const auto& row : rows) {
         const TTestSettings settings("TranslucencyTest");
-        if (row.style != none)
-            settings.WriteDword("Library\\View", "TransparentStyle", row.style);
-        if (row.level != none)
-            settings.WriteDword("Library\\View", "TransparentAlphaLevel", row.level);
-        if (row.colour != none)
-            settings.WriteDword("Library\\View", "TransparentColor", row.colour);
+        const char* names[] = {"TransparentStyle", "TransparentAlphaLevel", "TransparentColor"};
+        const DWORD values[] = {row.style, row.level, row.colour};
+        for (int i = 0; i < 3; ++i) {
+            if (values[i] != none)
+                settings.Write("Library\\View", names[i], REG_DWORD, &values[i], 4);
+        }
         HWND window = MakeExtrasWindow("ExtrasTestLayered", RECT{50, 50, 350, 250});
         AddSystemMenuExtras(TWindow(window), true);
         HMENU menu = GetSystemMenu(window, FALSE);
-
-        ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdTranslucent));
-        EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
-        EXPECT_TRUE(GetMenuState(menu, SysCmdTranslucent, MF_BYCOMMAND) & MF_CHECKED);
+        for (bool on : {true, false}) {
+            ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdTranslucent));
+            EXPECT_EQ(on, (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0);
+            EXPECT_EQ(on, (GetMenuState(menu, SysCmdTranslucent, MF_BYCOMMAND) & MF_CHECKED) != 0);
+        }
+        ApplyTranslucency(TWindow(window), true);
         COLORREF key = 0;
         BYTE alpha = 0;
         DWORD flags = 0;
         ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
         EXPECT_EQ(row.flags, flags) << row.style;
-        if (row.flags == LWA_ALPHA) {
-            EXPECT_EQ(row.alpha, alpha) << row.level;
-        } else {
-            EXPECT_EQ(row.key, key) << row.colour;
-        }
-
-        // The command again turns it off.
-        ASSERT_TRUE(RunSystemMenuExtra(TWindow(window), SysCmdTranslucent));
-        EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
-        EXPECT_FALSE(GetMenuState(menu, SysCmdTranslucent, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_EQ(row.flags == LWA_ALPHA ? row.alpha : row.key, row.flags == LWA_ALPHA ? alpha : key) << row.level;
         DestroyWindow(window);
     }
 }
 
 namespace {
 
-int menuTicks = 0;
-bool menuPictured = false;
+int ticks = 0;
+bool pictured = false;
 
-BOOL CALLBACK CollectMenus(HWND window, LPARAM data)
+BOOL CALLBACK CollectMenus(HWND window, LPARAM menus)
 {
     char className[16] = "";
     GetClassNameA(window, className, sizeof className);
     if (IsWindowVisible(window) && std::string(className) == "#32768")
-        reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
     return TRUE;
 }
 
-// The screen area of `rect` as a 24-bit BMP file.
+// The screen area as a 24-bit BMP; the test script turns it into a PNG.
 bool SaveScreenArea(const RECT& rect, const char* path)
 {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const int stride = (width * 3 + 3) & ~3;
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
+    info.biWidth = rect.right - rect.left;
+    info.biHeight = rect.bottom - rect.top;
     info.biPlanes = 1;
     info.biBitCount = 24;
+    const DWORD size = ((info.biWidth * 3 + 3) & ~3) * info.biHeight;
+    BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof info + size, 0, 0, sizeof file + sizeof info};
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, rect.left, rect.top, SRCCOPY);
     GdiFlush();
-    BITMAPFILEHEADER file = {0x4D42, DWORD(sizeof file + sizeof info + stride * height), 0, 0,
-                             DWORD(sizeof file + sizeof info)};
     HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    bool ok = out != INVALID_HANDLE_VALUE && WriteFile(out, &file, sizeof file, &written, nullptr) &&
-              WriteFile(out, &info, sizeof info, &written, nullptr) &&
-              WriteFile(out, bits, stride * height, &written, nullptr);
-    if (out != INVALID_HANDLE_VALUE)
-        CloseHandle(out);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
+    const bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+                    WriteFile(out, &info, sizeof info, &written, nullptr) && WriteFile(out, bits, size, &written, nullptr);
+    CloseHandle(out);
+    DeleteObject(SelectObject(memory, old));
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return ok;
 }
 
-// Opens the position popup once the system menu shows, then pictures both
-// and ends the menu from inside its own loop.
+// Opens the position popup once the system menu shows, pictures both and
+// ends the menu from inside its own loop.
 LRESULT CALLBACK PicturingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_TIMER)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     std::vector<HWND> menus;
     EnumThreadWindows(GetCurrentThreadId(), CollectMenus, reinterpret_cast<LPARAM>(&menus));
-    ++menuTicks;
-    if (menus.size() == 1 && menuTicks % 5 == 1)
+    if (menus.size() == 1 && ticks++ % 5 == 0)
         PostMessageA(hwnd, WM_CHAR, 'p', 0);
-    if (menus.size() == 2 && menuTicks > 3) {
+    if (menus.size() == 2) {
         RECT area = WindowRectOf(hwnd);
         for (HWND menu : menus) {
             const RECT rect = WindowRectOf(menu);
@@ -294,9 +227,9 @@ LRESULT CALLBACK PicturingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         }
         InflateRect(&area, 8, 8);
         CreateDirectoryA("..\\screens", nullptr);
-        menuPictured = SaveScreenArea(area, "..\\screens\\system_menu_extras.bmp");
+        pictured = SaveScreenArea(area, "..\\screens\\system_menu_extras.bmp");
     }
-    if (menuPictured || menuTicks > 100)
+    if (pictured || ticks > 200)
         EndMenu();
     return 0;
 }
@@ -308,14 +241,12 @@ TEST(SystemMenuExtras, PictureOfTheOpenMenu)
     HWND window = MakeExtrasWindow("ExtrasTestPicture", RECT{200, 150, 560, 400}, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                    PicturingProc);
     AddSystemMenuExtras(TWindow(window), true);
-    CheckPositionRule(TWindow(window), SysCmdMouse);
     EnablePositionCommands(TWindow(window), true);
-    SetForegroundWindow(window);
-    PumpUntil([&] { return GetActiveWindow() == window; }, 5000);
+    CheckPositionRule(TWindow(window), SysCmdMouse);
+    ASSERT_TRUE(Activate(window));
     SetTimer(window, 1, 50, nullptr);
     // The system menu's own loop runs inside this call until the timer ends it.
     SendMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, ' ');
-    KillTimer(window, 1);
-    EXPECT_TRUE(menuPictured) << menuTicks;
+    EXPECT_TRUE(pictured);
     DestroyWindow(window);
 }
