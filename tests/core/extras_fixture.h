@@ -95,11 +95,20 @@ inline RECT WindowRectOf(HWND window)
     return rect;
 }
 
-// Wine moves the pointer on the display asynchronously: wait until it is reported there.
+// Wine learns the pointer's place from the display asynchronously, and an
+// older report may still arrive after SetCursorPos: put the pointer there
+// until it has stayed for twenty polls in a row (about 200 ms).
 inline bool MoveCursor(int x, int y)
 {
-    POINT at = {};
-    return SetCursorPos(x, y) && PumpUntil([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 5000);
+    int stayed = 0;
+    return PumpUntil(
+        [&] {
+            POINT at = {};
+            GetCursorPos(&at);
+            stayed = at.x == x && at.y == y ? stayed + 1 : 0;
+            return stayed >= 20 || (!stayed && !SetCursorPos(x, y));
+        },
+        5000) && stayed >= 20;
 }
 
 inline bool Activate(HWND window)

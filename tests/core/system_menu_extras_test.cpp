@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -189,24 +190,21 @@ bool SaveScreenArea(const RECT& rect, const char* path)
     info.biHeight = rect.bottom - rect.top;
     info.biPlanes = 1;
     info.biBitCount = 24;
-    const DWORD size = ((info.biWidth * 3 + 3) & ~3) * info.biHeight;
-    BITMAPFILEHEADER file = {0x4D42, sizeof file + sizeof info + size, 0, 0, sizeof file + sizeof info};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<char> pixels(((info.biWidth * 3 + 3) & ~3) * info.biHeight);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
-                    WriteFile(out, &info, sizeof info, &written, nullptr) && WriteFile(out, bits, size, &written, nullptr);
-    CloseHandle(out);
-    DeleteObject(SelectObject(memory, old));
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, info.biHeight, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return ok;
+    const BITMAPFILEHEADER file = {0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
+                                   sizeof file + sizeof info};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&info), sizeof info);
+    return bool(out.write(pixels.data(), pixels.size()));
 }
 
 // Opens the position popup once the system menu shows, pictures both and
