@@ -45,6 +45,15 @@ bool IsChecked(HMENU menu, UINT command)
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }
 
+template <typename Change> void ForEachPositionCommand(TWindow window, Change change)
+{
+    HMENU popup = PositionPopup(window);
+    for (UINT command : PositionCommands) {
+        if (popup)
+            change(popup, command);
+    }
+}
+
 }  // namespace
 
 bool AddSystemMenuExtras(TWindow window, bool closable)
@@ -101,11 +110,9 @@ HMENU PositionPopup(TWindow window)
 
 void CheckPositionRule(TWindow window, UINT rule)
 {
-    HMENU popup = PositionPopup(window);
-    if (!popup)
-        return;
-    for (UINT command : PositionCommands)
+    ForEachPositionCommand(window, [rule](HMENU popup, UINT command) {
         CheckMenuItem(popup, command, MF_BYCOMMAND | (command == rule ? MF_CHECKED : MF_UNCHECKED));
+    });
 }
 
 UINT CheckedPositionRule(TWindow window)
@@ -122,11 +129,9 @@ UINT CheckedPositionRule(TWindow window)
 
 void EnablePositionCommands(TWindow window, bool enable)
 {
-    HMENU popup = PositionPopup(window);
-    if (!popup)
-        return;
-    for (UINT command : PositionCommands)
+    ForEachPositionCommand(window, [enable](HMENU popup, UINT command) {
         EnableMenuItem(popup, command, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    });
 }
 
 bool IsSystemCommandEnabled(TWindow window, UINT command)

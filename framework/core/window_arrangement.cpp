@@ -88,40 +88,40 @@ void TileRects(int count, const RECT& work, bool moreColumns, RECT* rects)
     }
 }
 
-void CascadeWindowsOfClass(const char* className)
+namespace {
+
+// Lays the class's windows out by `layout` (count, work area, rectangles out),
+// in the order found or in its reverse.
+template <typename Layout> void ArrangeWindows(const char* className, bool reverse, Layout layout)
 {
     TWindowList windows;
     ListArrangeable(className, windows);
     const int count = windows.Count();
-    if (count == 0)
+    RECT* rects = count > 0 ? new (std::nothrow) RECT[count] : nullptr;
+    if (!rects)
         return;
     RECT work;
     GetWorkArea(work);
-    RECT* rects = new (std::nothrow) RECT[count];
-    if (!rects)
-        return;
-    CascadeRects(count, work, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME), rects);
+    layout(count, work, rects);
     int i = 0;
-    for (TWindowList::Node* node = windows.Last(); node; node = node->prev)
+    for (TWindowList::Node* node = reverse ? windows.Last() : windows.First(); node;
+         node = reverse ? node->prev : node->next)
         PlaceWindow(node->value, rects[i++]);
     delete[] rects;
 }
 
+}  // namespace
+
+void CascadeWindowsOfClass(const char* className)
+{
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYDLGFRAME);
+    ArrangeWindows(className, true,
+                   [step](int count, const RECT& work, RECT* rects) { CascadeRects(count, work, step, rects); });
+}
+
 void TileWindowsOfClass(const char* className, bool moreColumns)
 {
-    TWindowList windows;
-    ListArrangeable(className, windows);
-    const int count = windows.Count();
-    if (count == 0)
-        return;
-    RECT work;
-    GetWorkArea(work);
-    RECT* rects = new (std::nothrow) RECT[count];
-    if (!rects)
-        return;
-    TileRects(count, work, moreColumns, rects);
-    int i = 0;
-    for (TWindowList::Node* node = windows.First(); node; node = node->next)
-        PlaceWindow(node->value, rects[i++]);
-    delete[] rects;
+    ArrangeWindows(className, false, [moreColumns](int count, const RECT& work, RECT* rects) {
+        TileRects(count, work, moreColumns, rects);
+    });
 }
