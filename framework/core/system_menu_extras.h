@@ -3,7 +3,9 @@
 //
 // The three position commands live in the popup "表示位置(&P)"; exactly one of
 // them is checked, and that one is the position rule saved with the window's
-// placement. Code finds the popup by its text and the commands by identifier.
+// placement. Code finds the popup by its text (or, once the menu is drawn by
+// the framework and keeps no texts, as the popup that holds the commands) and
+// the commands by identifier.
 #pragma once
 
 #include <windows.h>

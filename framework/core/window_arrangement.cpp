@@ -38,6 +38,26 @@ void Piece(LONG low, LONG high, int parts, int index, LONG& from, LONG& to)
     to = static_cast<LONG>(low + length * (index + 1) / parts);
 }
 
+// Lays the class's windows out by `layout` (count, work area, rectangles out),
+// in the order found or in its reverse.
+template <typename Layout> void ArrangeWindows(const char* className, bool reverse, Layout layout)
+{
+    TWindowList windows;
+    ListArrangeable(className, windows);
+    const int count = windows.Count();
+    RECT* rects = count > 0 ? new (std::nothrow) RECT[count] : nullptr;
+    if (!rects)
+        return;
+    RECT work;
+    GetWorkArea(work);
+    layout(count, work, rects);
+    int i = 0;
+    for (TWindowList::Node* node = reverse ? windows.Last() : windows.First(); node;
+         node = reverse ? node->prev : node->next)
+        PlaceWindow(node->value, rects[i++]);
+    delete[] rects;
+}
+
 }  // namespace
 
 void CascadeRects(int count, const RECT& work, int step, RECT* rects)
@@ -87,30 +107,6 @@ void TileRects(int count, const RECT& work, bool moreColumns, RECT* rects)
         }
     }
 }
-
-namespace {
-
-// Lays the class's windows out by `layout` (count, work area, rectangles out),
-// in the order found or in its reverse.
-template <typename Layout> void ArrangeWindows(const char* className, bool reverse, Layout layout)
-{
-    TWindowList windows;
-    ListArrangeable(className, windows);
-    const int count = windows.Count();
-    RECT* rects = count > 0 ? new (std::nothrow) RECT[count] : nullptr;
-    if (!rects)
-        return;
-    RECT work;
-    GetWorkArea(work);
-    layout(count, work, rects);
-    int i = 0;
-    for (TWindowList::Node* node = reverse ? windows.Last() : windows.First(); node;
-         node = reverse ? node->prev : node->next)
-        PlaceWindow(node->value, rects[i++]);
-    delete[] rects;
-}
-
-}  // namespace
 
 void CascadeWindowsOfClass(const char* className)
 {
