@@ -1,0 +1,179 @@
+#include "framework/core/system_menu_extras.h"
+
+#include <cstring>
+
+#include "framework/core/flash_thread.h"
+#include "framework/core/translucency.h"
+#include "framework/core/window_position.h"
+
+const char PositionPopupText[] = "表示位置(&P)";
+
+namespace {
+
+const char TopmostText[] = "常に手前に表示(&T)\tAlt+F5";
+const char CentreText[] = "画面中央に表示(&C)";
+const char MouseText[] = "マウスカーソルの位置へ表示(&M)";
+const char KeepPlaceText[] = "次回もこの位置で表示(&S)";
+const char TranslucentText[] = "半透明にする(&A)\tAlt+F3";
+
+const UINT PositionCommands[] = {SysCmdCentre, SysCmdMouse, SysCmdKeepPlace};
+
+HMENU SystemMenuOf(TWindow window)
+{
+    return window.Hwnd && IsWindow(window.Hwnd) ? GetSystemMenu(window.Hwnd, FALSE) : nullptr;
+}
+
+int PositionOfCommand(HMENU menu, UINT command)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) == command)
+            return i;
+    }
+    return -1;
+}
+
+bool HasCommand(HMENU menu, UINT command)
+{
+    return GetMenuState(menu, command, MF_BYCOMMAND) != static_cast<UINT>(-1);
+}
+
+// GetMenuState answers -1 for a missing item, which has every bit set.
+bool IsChecked(HMENU menu, UINT command)
+{
+    const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
+}
+
+template <typename Change> void ForEachPositionCommand(TWindow window, Change change)
+{
+    HMENU popup = PositionPopup(window);
+    for (UINT command : PositionCommands) {
+        if (popup)
+            change(popup, command);
+    }
+}
+
+}  // namespace
+
+bool AddSystemMenuExtras(TWindow window, bool closable)
+{
+    HMENU menu = SystemMenuOf(window);
+    if (!menu)
+        return false;
+    // Each item goes in at the same position, so it lands above the ones
+    // inserted before it.
+    int at = PositionOfCommand(menu, SC_CLOSE);
+    if (at < 0)
+        at = GetMenuItemCount(menu);
+    const UINT flags = MF_BYPOSITION | MF_STRING;
+    InsertMenuA(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    if (IsLayeringAvailable())
+        InsertMenuA(menu, at, flags, SysCmdTranslucent, TranslucentText);
+    InsertMenuA(menu, at, flags, SysCmdTopmost, TopmostText);
+    HMENU popup = CreatePopupMenu();
+    if (popup) {
+        InsertMenuA(popup, 0, flags, SysCmdKeepPlace, KeepPlaceText);
+        InsertMenuA(popup, 0, flags, SysCmdMouse, MouseText);
+        InsertMenuA(popup, 0, flags, SysCmdCentre, CentreText);
+        // From here the system menu owns the popup.
+        if (!InsertMenuA(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), PositionPopupText))
+            DestroyMenu(popup);
+    }
+    EnablePositionCommands(window, false);
+    if (!closable)
+        EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+    return true;
+}
+
+HMENU PositionPopup(TWindow window)
+{
+    HMENU menu = SystemMenuOf(window);
+    if (!menu)
+        return nullptr;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        HMENU popup = GetSubMenu(menu, i);
+        if (!popup)
+            continue;
+        char text[256] = "";
+        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+        if (std::strcmp(text, PositionPopupText) == 0)
+            return popup;
+        // An item drawn by the framework's menus keeps no text in the menu:
+        // the popup is then the one that holds the position commands.
+        if (!text[0] && HasCommand(popup, SysCmdKeepPlace))
+            return popup;
+    }
+    return nullptr;
+}
+
+void CheckPositionRule(TWindow window, UINT rule)
+{
+    ForEachPositionCommand(window, [rule](HMENU popup, UINT command) {
+        CheckMenuItem(popup, command, MF_BYCOMMAND | (command == rule ? MF_CHECKED : MF_UNCHECKED));
+    });
+}
+
+UINT CheckedPositionRule(TWindow window)
+{
+    HMENU popup = PositionPopup(window);
+    if (popup) {
+        if (IsChecked(popup, SysCmdCentre))
+            return SysCmdCentre;
+        if (IsChecked(popup, SysCmdMouse))
+            return SysCmdMouse;
+    }
+    return SysCmdKeepPlace;
+}
+
+void EnablePositionCommands(TWindow window, bool enable)
+{
+    ForEachPositionCommand(window, [enable](HMENU popup, UINT command) {
+        EnableMenuItem(popup, command, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    });
+}
+
+bool IsSystemCommandEnabled(TWindow window, UINT command)
+{
+    HMENU menu = SystemMenuOf(window);
+    if (!menu)
+        return false;
+    const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+void ToggleTopmost(TWindow window)
+{
+    const bool topmost = (GetWindowLongA(window.Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost)
+        Flash(window, 1, 300);
+    else
+        Flash(window, 2, 100);
+    SetWindowPos(window.Hwnd, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool RunSystemMenuExtra(TWindow window, UINT command)
+{
+    switch (command) {
+    case SysCmdTopmost:
+        ToggleTopmost(window);
+        return true;
+    case SysCmdCentre:
+        CentreWindow(window);
+        return true;
+    case SysCmdMouse:
+        MoveToMouse(window);
+        return true;
+    case SysCmdKeepPlace:
+        CheckPositionRule(window, SysCmdKeepPlace);
+        return true;
+    case SysCmdTranslucent: {
+        HMENU menu = SystemMenuOf(window);
+        ApplyTranslucency(window, !(menu && IsChecked(menu, SysCmdTranslucent)));
+        return true;
+    }
+    default:
+        return false;
+    }
+}

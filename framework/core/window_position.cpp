@@ -1,0 +1,103 @@
+#include "framework/core/window_position.h"
+
+#include <climits>
+
+#include "framework/core/system_menu_extras.h"
+
+namespace {
+
+LONG Clamped(long long value)
+{
+    return static_cast<LONG>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+}
+
+RECT SizedAt(long long left, long long top, long long width, long long height)
+{
+    return RECT{Clamped(left), Clamped(top), Clamped(left + width), Clamped(top + height)};
+}
+
+RECT ScreenRect()
+{
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    return screen;
+}
+
+RECT RectOf(TWindow window, const RECT* rect)
+{
+    RECT result = {};
+    if (rect)
+        result = *rect;
+    else
+        GetWindowRect(window.Hwnd, &result);
+    return result;
+}
+
+void MoveTo(TWindow window, const RECT& rect)
+{
+    MoveWindow(window.Hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+}  // namespace
+
+long long CentredStart(long long size, long long low, long long high)
+{
+    // Division truncates toward zero, for a window larger than the screen too.
+    return low + (high - low - size) / 2;
+}
+
+// Centred on the pointer but 32 pixels clear of the screen edges, or centred
+// on the screen when the size leaves no room for that.
+long long StartAroundPoint(long long size, long long point, long long low, long long high)
+{
+    if (size + 64 >= high - low)
+        return CentredStart(size, low, high);
+    long long start = point - size / 2;
+    if (start < low + 32)
+        start = low + 32;
+    else if (start > high - size - 32)
+        start = high - size - 32;
+    return start;
+}
+
+RECT CentredRect(const RECT& rect, const RECT& screen)
+{
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    const long long height = static_cast<long long>(rect.bottom) - rect.top;
+    return SizedAt(CentredStart(width, screen.left, screen.right), CentredStart(height, screen.top, screen.bottom),
+                   width, height);
+}
+
+RECT RectAroundCursor(const RECT& rect, POINT cursor, const RECT& screen)
+{
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    const long long height = static_cast<long long>(rect.bottom) - rect.top;
+    return SizedAt(StartAroundPoint(width, cursor.x, screen.left, screen.right),
+                   StartAroundPoint(height, cursor.y, screen.top, screen.bottom), width, height);
+}
+
+RECT CentreRect(TWindow window, const RECT* rect)
+{
+    const RECT result = CentredRect(RectOf(window, rect), ScreenRect());
+    CheckPositionRule(window, SysCmdCentre);
+    return result;
+}
+
+void CentreWindow(TWindow window)
+{
+    MoveTo(window, CentreRect(window, nullptr));
+}
+
+RECT MouseRect(TWindow window, const RECT* rect)
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const RECT result = RectAroundCursor(RectOf(window, rect), cursor, ScreenRect());
+    CheckPositionRule(window, SysCmdMouse);
+    return result;
+}
+
+void MoveToMouse(TWindow window)
+{
+    MoveTo(window, MouseRect(window, nullptr));
+}
