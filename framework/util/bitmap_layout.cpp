@@ -1,7 +1,5 @@
 #include "framework/util/bitmap_layout.h"
 
-#include <cstring>
-
 namespace {
 
 const size_t kFileHeaderSize = 14;
@@ -181,6 +179,7 @@ bool ReadBitmapFileLayout(const BYTE* file, size_t size, TBitmapLayout& layout)
         return false;
     if (!CheckBits(file, size, offset, CompressedSize(packed, layout), layout))
         return false;
+    layout.HeaderOffset = kFileHeaderSize;
     layout.ColorOffset += kFileHeaderSize;
     return true;
 }

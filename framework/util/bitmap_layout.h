@@ -26,6 +26,7 @@ struct TBitmapLayout {
     int Height = 0;            // pixels; negative for a top-down picture
     int BitCount = 0;          // 1, 4, 8, 16, 24 or 32
     DWORD Compression = 0;     // BI_RGB, BI_RLE8, BI_RLE4 or BI_BITFIELDS
+    size_t HeaderOffset = 0;   // where the header starts: 0, or 14 in a file
     size_t HeaderSize = 0;     // 12 (core header), 40, 108 or 124
     int ColorCount = 0;        // entries in the colour table; 0 when there is none
     size_t ColorEntrySize = 0; // 3 after a core header, else 4

@@ -55,6 +55,44 @@ uint64_t StrideOf(int width, int bitCount)
     return ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
 }
 
+// A DIB section of the picture's size and depth, into which the system
+// decodes the checked bytes (`data` as the layout was read from) with SetDIBits.
+// The section is always bottom-up, whatever the order of the stored rows.
+HBITMAP DecodeIntoSection(const BYTE* data, const TBitmapLayout& layout)
+{
+    const int rows = layout.Height < 0 ? -layout.Height : layout.Height;
+    BYTE buffer[sizeof(BITMAPINFOHEADER) + kMaxColors * sizeof(RGBQUAD)] = {};
+    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(buffer);
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = layout.Width;
+    info->bmiHeader.biHeight = rows;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = static_cast<WORD>(layout.BitCount);
+    info->bmiHeader.biCompression = layout.Compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB;
+    info->bmiHeader.biClrUsed = static_cast<DWORD>(layout.ColorCount);
+    const BYTE* header = data + layout.HeaderOffset;
+    if (layout.Compression == BI_BITFIELDS) {
+        // The masks follow a 40-byte header and sit at the same place inside the larger ones.
+        std::memcpy(info->bmiColors, header + sizeof(BITMAPINFOHEADER), kMaskBytes);
+    } else {
+        for (int i = 0; i < layout.ColorCount; ++i) {
+            const BYTE* entry = data + layout.ColorOffset + i * layout.ColorEntrySize;
+            info->bmiColors[i] = {entry[0], entry[1], entry[2], 0};
+        }
+    }
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section)
+        return nullptr;
+    TMemoryDc dc(nullptr);
+    if (SetDIBits(dc.Get(), section, 0, rows, data + layout.BitsOffset, reinterpret_cast<const BITMAPINFO*>(header),
+                  DIB_RGB_COLORS) <= 0) {
+        DeleteObject(section);
+        return nullptr;
+    }
+    return section;
+}
+
 }  // namespace
 
 HPALETTE CreatePaletteFromColors(const RGBQUAD* colors, int count)
@@ -218,14 +256,23 @@ bool TDib::LoadFile(const char* path)
     if (file.Get() == INVALID_HANDLE_VALUE)
         return false;
     TBitmapLayout layout;
+    HBITMAP section = nullptr;
+    bool decodedHere = false;
     {
         size_t size = 0;
         std::unique_ptr<BYTE[]> data = ReadWholeFile(file.Get(), size);
         if (!data || !ReadBitmapFileLayout(data.get(), size, layout))
             return false;
+        // The system's file loader does not turn top-down rows or a core
+        // header's colour table into a correct section everywhere; those
+        // pictures are decoded from the checked bytes instead.
+        decodedHere = layout.Height < 0 || layout.ColorEntrySize == 3;
+        if (decodedHere)
+            section = DecodeIntoSection(data.get(), layout);
     }
-    HBITMAP section = static_cast<HBITMAP>(
-        LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!decodedHere)
+        section = static_cast<HBITMAP>(
+            LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!section)
         return false;
     if (!TakeSection(section)) {
@@ -252,38 +299,10 @@ bool TDib::LoadResource(HINSTANCE module, const char* name)
     TBitmapLayout layout;
     if (!data || !ReadPackedBitmapLayout(data, size, layout))
         return false;
-
-    // The section gets a plain header of the same size and depth; the system
-    // then decodes the resource's own header and bits into it.
-    BYTE buffer[sizeof(BITMAPINFOHEADER) + kMaxColors * sizeof(RGBQUAD)] = {};
-    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(buffer);
-    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info->bmiHeader.biWidth = layout.Width;
-    info->bmiHeader.biHeight = layout.Height;
-    info->bmiHeader.biPlanes = 1;
-    info->bmiHeader.biBitCount = static_cast<WORD>(layout.BitCount);
-    info->bmiHeader.biCompression = layout.Compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB;
-    info->bmiHeader.biClrUsed = static_cast<DWORD>(layout.ColorCount);
-    if (layout.Compression == BI_BITFIELDS) {
-        // The masks follow a 40-byte header and sit at the same place inside the larger ones.
-        std::memcpy(info->bmiColors, data + sizeof(BITMAPINFOHEADER), kMaskBytes);
-    } else {
-        for (int i = 0; i < layout.ColorCount; ++i) {
-            const BYTE* entry = data + layout.ColorOffset + i * layout.ColorEntrySize;
-            info->bmiColors[i] = {entry[0], entry[1], entry[2], 0};
-        }
-    }
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section)
-        return false;
-    const int rows = layout.Height < 0 ? -layout.Height : layout.Height;
-    TMemoryDc dc(nullptr);
-    if (SetDIBits(dc.Get(), section, 0, rows, data + layout.BitsOffset, reinterpret_cast<const BITMAPINFO*>(data),
-                  DIB_RGB_COLORS) <= 0 ||
-        !TakeSection(section)) {
+    HBITMAP section = DecodeIntoSection(data, layout);
+    if (section && !TakeSection(section)) {
         DeleteObject(section);
         return false;
     }
-    return true;
+    return section != nullptr;
 }

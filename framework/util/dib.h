@@ -3,10 +3,11 @@
 // It holds the header with the colour table (or the three colour masks of a
 // 16- or 32-bit picture), the pixel bits and a palette built from the colour
 // table. The system decodes: a ".bmp" file is loaded with LoadImageA into a
-// DIB section and a bitmap resource is handed to SetDIBits; header, colour
-// table and bits are then taken from the section, which owns the bits. Both
-// inputs pass the layout checks of bitmap_layout.h first, so the decoder only
-// ever sees data whose sizes and offsets hold.
+// DIB section, and a bitmap resource (or a file the loader mishandles: rows
+// stored top-down, a core header) is handed to SetDIBits; header, colour
+// table and bits are then taken from the section, which owns the bits. Every
+// input passes the layout checks of bitmap_layout.h first, so the decoder
+// only ever sees data whose sizes and offsets hold.
 #pragma once
 
 #include <windows.h>
