@@ -194,7 +194,7 @@ void TDib::RebuildPalette()
     palette_ = CreatePaletteFromColors(Info()->bmiColors, count);
 }
 
-bool TDib::TakeSection(HBITMAP section)
+bool TDib::TakeSection(HBITMAP section, int colorCount)
 {
     DIBSECTION ds;
     if (GetObjectA(section, sizeof ds, &ds) != static_cast<int>(sizeof ds) || !ds.dsBm.bmBits)
@@ -218,6 +218,10 @@ bool TDib::TakeSection(HBITMAP section)
         count = static_cast<int>(GetDIBColorTable(dc.Get(), 0, kMaxColors, colors));
         if (count <= 0 || count > kMaxColors)
             return false;
+        // The section may pad a short table to the full 2^depth entries;
+        // the palette holds only the colours the picture has.
+        if (colorCount > 0 && colorCount < count)
+            count = colorCount;
     }
     info_.assign(sizeof(BITMAPINFOHEADER) + (masks ? kMaskBytes : count * sizeof(RGBQUAD)), 0);
     BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(info_.data());
@@ -275,7 +279,7 @@ bool TDib::LoadFile(const char* path)
             LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!section)
         return false;
-    if (!TakeSection(section)) {
+    if (!TakeSection(section, layout.ColorCount)) {
         DeleteObject(section);
         return false;
     }
@@ -300,7 +304,7 @@ bool TDib::LoadResource(HINSTANCE module, const char* name)
     if (!data || !ReadPackedBitmapLayout(data, size, layout))
         return false;
     HBITMAP section = DecodeIntoSection(data, layout);
-    if (section && !TakeSection(section)) {
+    if (section && !TakeSection(section, layout.ColorCount)) {
         DeleteObject(section);
         return false;
     }

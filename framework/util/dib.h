@@ -43,7 +43,8 @@ public:
     void RebuildPalette();
 
 private:
-    bool TakeSection(HBITMAP section);
+    // Takes over a DIB section whose picture has `colorCount` table entries.
+    bool TakeSection(HBITMAP section, int colorCount);
 
     std::vector<BYTE> info_;  // BITMAPINFOHEADER, then masks or the colour table
     HBITMAP section_ = nullptr;
