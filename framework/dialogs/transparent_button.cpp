@@ -49,6 +49,10 @@ LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM 
     case WM_KILLFOCUS:
         if (IsPushLike(hwnd, false))
             HandOverDefaultFrame(hwnd, reinterpret_cast<HWND>(wParam), message == WM_SETFOCUS);
+        else if (message == WM_KILLFOCUS)
+            // While it had the focus the system drew the box on its own
+            // background; the parent repaints under it before it turns transparent again.
+            InvalidateParentAround(hwnd, 2);
         break;
     case WM_ENABLE:
         InvalidateParentAround(hwnd, 0);
