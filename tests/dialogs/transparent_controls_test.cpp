@@ -477,7 +477,30 @@ TEST_F(TransparentControlTest, SampleWindowScreenshots)
     const TPixels focused = CaptureClient(parent);
     EXPECT_TRUE(SavePng(focused, folder + "transparent_controls_focus.png"));
     EXPECT_NE(plain.data, focused.data);
+
+    // Over a busy wallpaper (bricks of stripes) the halos show.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string wall = std::string(temp) + "transparent_wall.bmp";
+    TBitmapSpec spec;
+    spec.width = 48;
+    spec.height = 24;
+    spec.bitCount = 8;
+    spec.colors = {{200, 170, 150, 0}, {150, 190, 230, 0}, {90, 110, 160, 0}};
+    spec.bits = PackRows(48, 24, 8, [](int x, int y) -> uint32_t {
+        return x == 0 || y == 0 ? 2 : ((x + y) / 4) % 2;
+    });
+    ASSERT_TRUE(WriteBytes(wall, BitmapFile(spec)));
+    TBackground* background = DialogBackground();
+    background->WithWallPaper = 1;
+    background->WallStyle = WallBlock;
+    background->WallPaperFileName.Set(wall.c_str());
+    background->LoadPictures();
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Settle();
+    EXPECT_TRUE(SavePng(CaptureClient(parent), folder + "transparent_controls_wallpaper.png"));
     DeleteBackgrounds();
+    DeleteFileA(wall.c_str());
 }
 
 TEST_F(TransparentControlTest, PushButtonShowsTheDialogBackgroundUnderItUnlessFocused)
