@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,146 +22,104 @@ namespace {
 TPixels Render(const TDib& dib)
 {
     TCanvas canvas(dib.Width(), dib.Height());
-    canvas.Fill(RGB(1, 2, 3));
     SetDIBitsToDevice(canvas.Dc(), 0, 0, dib.Width(), dib.Height(), 0, 0, 0, dib.Height(), dib.Bits(), dib.Info(),
                       DIB_RGB_COLORS);
     return canvas.Pixels();
 }
 
-struct TPictureCase {
-    const char* name;
-    TBitmapSpec spec;
-    TPixelValue value;  // what the file stores for (x, y)
-    std::function<COLORREF(uint32_t)> colour;
-};
-
-TBitmapSpec Spec(int width, int height, int bitCount, DWORD compression, std::vector<RGBQUAD> colors,
-                 std::vector<BYTE> bits)
+TBitmapSpec Spec(int width, int height, int bitCount, DWORD compression, int colors, const TPixelValue& value)
 {
-    TBitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = bitCount;
-    spec.compression = compression;
-    spec.colors = std::move(colors);
-    spec.bits = std::move(bits);
+    TBitmapSpec spec{width, height, bitCount, compression, TestColors(colors), {}, {}, 40};
+    if (compression == BI_RLE8 || compression == BI_RLE4)
+        spec.bits = EncodeRle(width, height, compression == BI_RLE4, value);
+    else
+        spec.bits = PackRows(width, height, bitCount, value);
     return spec;
 }
 
-std::vector<TPictureCase> PictureCases()
+uint32_t Diagonal(int x, int y)
 {
-    auto indexed = [](std::vector<RGBQUAD> colors) {
-        return [colors](uint32_t v) { return ColorOf(colors[v]); };
-    };
-    auto direct = [](uint32_t v) { return RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF); };
-    auto checker = [](int x, int y) -> uint32_t { return (x + y) & 1; };
-    auto four = [](int x, int y) -> uint32_t { return (x * 3 + y) & 15; };
-    auto eight = [](int x, int y) -> uint32_t { return (x * 29 + y * 7) % 200; };
-    auto rgb = [](int x, int y) -> uint32_t { return (x * 50u) << 16 | (y * 80u) << 8 | 0x33u; };
-    auto runs8 = [](int x, int y) -> uint32_t { return (x / 3 + y) % 16; };
-    auto runs4 = [](int x, int y) -> uint32_t { return (x / 4 + y) % 16; };
-    const DWORD rgb565[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
-    const COLORREF shown565[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
-    auto words = [rgb565](int x, int y) -> uint32_t { return rgb565[(x + 2 * y) % 4]; };
-
-    std::vector<TPictureCase> cases;
-    cases.push_back({"1 bit", Spec(13, 5, 1, BI_RGB, TestColors(2), PackRows(13, 5, 1, checker)), checker,
-                     indexed(TestColors(2))});
-    cases.push_back({"4 bits", Spec(9, 4, 4, BI_RGB, TestColors(16), PackRows(9, 4, 4, four)), four,
-                     indexed(TestColors(16))});
-    cases.push_back({"8 bits, 200 colours", Spec(7, 6, 8, BI_RGB, TestColors(200), PackRows(7, 6, 8, eight)), eight,
-                     indexed(TestColors(200))});
-    cases.push_back({"8 bits top-down", Spec(7, -6, 8, BI_RGB, TestColors(200), PackRows(7, -6, 8, eight)), eight,
-                     indexed(TestColors(200))});
-    cases.push_back({"24 bits", Spec(5, 3, 24, BI_RGB, {}, PackRows(5, 3, 24, rgb)), rgb, direct});
-    cases.push_back({"32 bits", Spec(5, 3, 32, BI_RGB, {}, PackRows(5, 3, 32, rgb)), rgb, direct});
-    TBitmapSpec fields = Spec(6, 3, 16, BI_BITFIELDS, {}, PackRows(6, 3, 16, words));
-    fields.masks = {0xF800, 0x07E0, 0x001F};
-    cases.push_back({"16 bits 5-6-5", fields, words, [rgb565, shown565](uint32_t v) -> COLORREF {
-                         for (int i = 0; i < 4; ++i)
-                             if (rgb565[i] == v)
-                                 return shown565[i];
-                         return CLR_INVALID;  // never a shown colour
-                     }});
-    cases.push_back({"RLE 8", Spec(10, 4, 8, BI_RLE8, TestColors(16), EncodeRle(10, 4, false, runs8)), runs8,
-                     indexed(TestColors(16))});
-    cases.push_back({"RLE 4", Spec(11, 3, 4, BI_RLE4, TestColors(16), EncodeRle(11, 3, true, runs4)), runs4,
-                     indexed(TestColors(16))});
-    TBitmapSpec core = Spec(6, 3, 4, BI_RGB, TestColors(16), PackRows(6, 3, 4, four));
-    core.headerSize = 12;
-    cases.push_back({"core header", core, four, indexed(TestColors(16))});
-    return cases;
+    return static_cast<uint32_t>(x * 3 + y) & 15;
 }
 
-class DibFileTest : public ::testing::Test {
-protected:
-    TTempFolder folder{"dib_test"};
-};
+uint32_t Checker(int x, int y)
+{
+    return static_cast<uint32_t>(x + y) & 1;
+}
+
+uint32_t Runs(int x, int y)
+{
+    return static_cast<uint32_t>(x / 3 + y) & 15;
+}
+
+uint32_t Rgb(int x, int y)
+{
+    return static_cast<uint32_t>(x * 50) << 16 | static_cast<uint32_t>(y * 80) << 8 | 0x33u;
+}
+
+uint32_t Red565OrBlue(int x, int y)
+{
+    return (x + y) % 2 ? 0xF800 : 0x001F;
+}
 
 }  // namespace
 
-TEST_F(DibFileTest, EveryDepthAndEncodingGivesItsPixels)
+TEST(DibFile, EveryDepthAndEncodingGivesItsPixels)
 {
-    for (const TPictureCase& c : PictureCases()) {
+    TBitmapSpec fields = Spec(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    TBitmapSpec core = Spec(6, 3, 4, BI_RGB, 16, Diagonal);
+    core.headerSize = 12;
+    const struct {
+        const char* name;
+        TBitmapSpec spec;
+        TPixelValue value;
+    } cases[] = {
+        {"1 bit", Spec(13, 5, 1, BI_RGB, 2, Checker), Checker},
+        {"4 bits", Spec(9, 4, 4, BI_RGB, 16, Diagonal), Diagonal},
+        {"8 bits top-down", Spec(7, -6, 8, BI_RGB, 200, Diagonal), Diagonal},
+        {"24 bits", Spec(5, 3, 24, BI_RGB, 0, Rgb), Rgb},
+        {"16 bits 5-6-5", fields, Red565OrBlue},
+        {"RLE 8", Spec(10, 4, 8, BI_RLE8, 16, Runs), Runs},
+        {"RLE 4", Spec(11, 3, 4, BI_RLE4, 16, Runs), Runs},
+        {"core header", core, Diagonal},
+    };
+    const std::string path = TempPath("dib_test.bmp");
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = folder.Path("picture.bmp");
         ASSERT_TRUE(WriteBytes(path, BitmapFile(c.spec)));
         TDib dib;
         ASSERT_TRUE(dib.LoadFile(path.c_str()));
-        const int rows = c.spec.height < 0 ? -c.spec.height : c.spec.height;
         ASSERT_EQ(c.spec.width, dib.Width());
-        ASSERT_EQ(rows, dib.Height());
-        // A colour table becomes the palette; deeper pictures have neither.
-        EXPECT_EQ(c.spec.bitCount <= 8, dib.Palette() != nullptr);
+        ASSERT_EQ(c.spec.height < 0 ? -c.spec.height : c.spec.height, dib.Height());
+        // A colour table becomes the palette, of exactly its own colours.
+        ASSERT_EQ(c.spec.colors.size(), static_cast<size_t>(dib.ColorCount()));
+        EXPECT_EQ(!c.spec.colors.empty(), dib.Palette() != nullptr);
         const TPixels pixels = Render(dib);
         int wrong = 0;
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < c.spec.width; ++x)
-                wrong += pixels.At(x, y) != c.colour(c.value(x, y));
+        for (int y = 0; y < dib.Height(); ++y)
+            for (int x = 0; x < dib.Width(); ++x) {
+                const uint32_t v = c.value(x, y);
+                const COLORREF expected = !c.spec.colors.empty() ? ColorOf(c.spec.colors[v])
+                                          : c.spec.bitCount == 16 ? (v == 0xF800 ? RGB(255, 0, 0) : RGB(0, 0, 255))
+                                                                  : RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF);
+                wrong += pixels.At(x, y) != expected;
+            }
         EXPECT_EQ(0, wrong);
     }
-}
-
-TEST_F(DibFileTest, RelativeNameIsTheFileInTheCurrentFolder)
-{
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(WriteBytes(folder.Path("here.bmp"), BitmapFile(PictureCases()[0].spec)));
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.Path("").c_str()));
-    TDib dib;
-    EXPECT_TRUE(dib.LoadFile("here.bmp"));
-    EXPECT_FALSE(dib.LoadFile("absent.bmp"));
-    EXPECT_FALSE(dib.IsLoaded());
-    SetCurrentDirectoryA(previous);
+    DeleteFileA(path.c_str());
 }
 
 namespace {
 
-void Poke(std::vector<BYTE>& bytes, size_t offset, uint32_t value, int size = 4)
+// Little-endian field of a file: the file header's, then the info header's from 14.
+std::vector<BYTE> Poked(std::vector<BYTE> bytes, std::initializer_list<std::pair<size_t, uint32_t>> fields)
 {
-    for (int i = 0; i < size; ++i)
-        bytes[offset + i] = static_cast<BYTE>(value >> (8 * i));
-}
-
-// File header fields, then the info header's from offset 14.
-const size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26, kBitCount = 28,
-             kCompression = 30, kSizeImage = 34, kColorsUsed = 46;
-
-std::vector<BYTE> Base8()
-{
-    return BitmapFile(Spec(4, 4, 8, BI_RGB, TestColors(16), PackRows(4, 4, 8, [](int x, int y) {
-                                                                  return static_cast<uint32_t>(x + y);
-                                                              })));
-}
-
-std::vector<BYTE> Rle(std::vector<BYTE> data, bool fourBit = false, int height = 2)
-{
-    return BitmapFile(Spec(4, height, fourBit ? 4 : 8, fourBit ? BI_RLE4 : BI_RLE8, TestColors(16), std::move(data)));
-}
-
-template <typename Edit> std::vector<BYTE> Edited(std::vector<BYTE> bytes, Edit edit)
-{
-    edit(bytes);
+    for (const auto& field : fields) {
+        const int size = field.first == 26 || field.first == 28 ? 2 : 4;  // planes and depth are words
+        for (int i = 0; i < size; ++i)
+            bytes[field.first + i] = static_cast<BYTE>(field.second >> (8 * i));
+    }
     return bytes;
 }
 
@@ -171,49 +129,49 @@ std::vector<BYTE> Cut(std::vector<BYTE> bytes, size_t size)
     return bytes;
 }
 
-struct TBadCase {
-    const char* name;
-    std::vector<BYTE> bytes;
-};
-
-std::vector<TBadCase> BadCases()
+std::vector<BYTE> Rle(std::vector<BYTE> data, bool fourBit = false, int height = 2)
 {
-    const std::vector<BYTE> base = Base8();
-    return {
+    TBitmapSpec spec{4, height, fourBit ? 4 : 8, static_cast<DWORD>(fourBit ? BI_RLE4 : BI_RLE8), TestColors(16),
+                     std::move(data), {}, 40};
+    return BitmapFile(spec);
+}
+
+const size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26, kBitCount = 28,
+             kCompression = 30, kSizeImage = 34, kColorsUsed = 46;
+
+}  // namespace
+
+TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
+{
+    const std::vector<BYTE> base = BitmapFile(Spec(4, 4, 8, BI_RGB, 16, Diagonal));
+    const std::vector<BYTE> goodRle = Rle({4, 1, 0, 0, 4, 1, 0, 1});
+    const struct {
+        const char* name;
+        std::vector<BYTE> bytes;
+    } cases[] = {
         {"0-byte file", {}},
         {"only the file header", Cut(base, 14)},
         {"truncated info header", Cut(base, 14 + 20)},
-        {"header size past the end", Edited(Cut(base, 14 + 40 + 64), [](auto& b) { Poke(b, kHeaderSize, 108); })},
-        {"unknown header size", Edited(base, [](auto& b) { Poke(b, kHeaderSize, 64); })},
+        {"header size past the end", Poked(Cut(base, 14 + 40 + 64), {{kHeaderSize, 108}})},
+        {"unknown header size", Poked(base, {{kHeaderSize, 64}})},
         {"colour table cut short", Cut(base, 14 + 40 + 30)},
-        {"bits offset past the end", Edited(base, [](auto& b) { Poke(b, kOffBits, 1000); })},
-        {"bits offset before the headers end", Edited(base, [](auto& b) { Poke(b, kOffBits, 20); })},
-        {"bits offset of 0", Edited(base, [](auto& b) { Poke(b, kOffBits, 0); })},
+        {"bits offset past the end", Poked(base, {{kOffBits, 1000}})},
+        {"bits offset inside the headers", Poked(base, {{kOffBits, 20}})},
+        {"bits offset of 0", Poked(base, {{kOffBits, 0}})},
         {"bits one byte short", Cut(base, base.size() - 1)},
-        {"width x height x depth past 32 bits", Edited(base, [](auto& b) {
-             Poke(b, kWidth, 65535);
-             Poke(b, kHeight, 65535);
-             Poke(b, kBitCount, 32, 2);
-             Poke(b, kColorsUsed, 0);
-         })},
-        {"width past the largest side", Edited(base, [](auto& b) { Poke(b, kWidth, 0x00100000); })},
-        {"negative width", Edited(base, [](auto& b) { Poke(b, kWidth, static_cast<uint32_t>(-4)); })},
-        {"height of INT_MIN", Edited(base, [](auto& b) { Poke(b, kHeight, 0x80000000u); })},
-        {"zero height", Edited(base, [](auto& b) { Poke(b, kHeight, 0); })},
-        {"0 planes", Edited(base, [](auto& b) { Poke(b, kPlanes, 0, 2); })},
-        {"7 bits a pixel", Edited(base, [](auto& b) { Poke(b, kBitCount, 7, 2); })},
-        {"257 palette entries", Edited(base, [](auto& b) { Poke(b, kColorsUsed, 257); })},
-        {"17 palette entries for 4 bits", Edited(base, [](auto& b) {
-             Poke(b, kBitCount, 4, 2);
-             Poke(b, kColorsUsed, 17);
-         })},
-        {"300 palette entries for 24 bits", Edited(base, [](auto& b) {
-             Poke(b, kBitCount, 24, 2);
-             Poke(b, kColorsUsed, 300);
-         })},
-        {"JPEG compression", Edited(base, [](auto& b) { Poke(b, kCompression, BI_JPEG); })},
-        {"RLE 8 at 4 bits", Edited(base, [](auto& b) { Poke(b, kCompression, BI_RLE8); })},
-        {"bit fields at 8 bits", Edited(base, [](auto& b) { Poke(b, kCompression, BI_BITFIELDS); })},
+        {"width x height x depth past 32 bits", Poked(base, {{kWidth, 65535}, {kHeight, 65535}, {kBitCount, 32}})},
+        {"width past the largest side", Poked(base, {{kWidth, 0x00100000}})},
+        {"negative width", Poked(base, {{kWidth, static_cast<uint32_t>(-4)}})},
+        {"height of INT_MIN", Poked(base, {{kHeight, 0x80000000u}})},
+        {"zero height", Poked(base, {{kHeight, 0}})},
+        {"0 planes", Poked(base, {{kPlanes, 0}})},
+        {"7 bits a pixel", Poked(base, {{kBitCount, 7}})},
+        {"257 palette entries", Poked(base, {{kColorsUsed, 257}})},
+        {"17 palette entries at 4 bits", Poked(base, {{kBitCount, 4}, {kColorsUsed, 17}})},
+        {"300 palette entries at 24 bits", Poked(base, {{kBitCount, 24}, {kColorsUsed, 300}})},
+        {"JPEG compression", Poked(base, {{kCompression, BI_JPEG}})},
+        {"RLE 4 at 8 bits", Poked(base, {{kCompression, BI_RLE4}})},
+        {"bit fields at 8 bits", Poked(base, {{kCompression, BI_BITFIELDS}})},
         {"not a bitmap", {'P', 'K', 3, 4, 20, 0, 0, 0, 8, 0, 0, 0, 0, 0, 40, 0, 0, 0}},
         {"RLE run past the row", Rle({5, 1, 0, 0, 4, 1, 0, 0, 0, 1})},
         {"RLE absolute run past the row", Rle({0, 6, 1, 2, 3, 4, 5, 6, 0, 0, 0, 1})},
@@ -222,24 +180,16 @@ std::vector<TBadCase> BadCases()
         {"RLE delta past the image", Rle({0, 2, 1, 5, 0, 1})},
         {"RLE absolute run past the data", Rle({0, 8, 1, 2, 3})},
         {"RLE without an end mark", Rle({4, 1, 0, 0, 4, 1, 0, 0})},
-        {"RLE size past the end of the file", Edited(Rle({4, 1, 0, 0, 4, 1, 0, 1}), [](auto& b) {
-             Poke(b, kSizeImage, 1000);
-         })},
-        {"RLE size of 0", Edited(Rle({4, 1, 0, 0, 4, 1, 0, 1}), [](auto& b) { Poke(b, kSizeImage, 0); })},
+        {"RLE size past the end of the file", Poked(goodRle, {{kSizeImage, 1000}})},
+        {"RLE size of 0", Poked(goodRle, {{kSizeImage, 0}})},
         {"RLE 4 run past the row", Rle({5, 0x11, 0, 0, 0, 1}, true)},
         {"RLE 4 absolute run past the data", Rle({0, 7, 0x12, 0x34}, true)},
         {"RLE stored top-down", Rle({4, 1, 0, 0, 4, 1, 0, 1}, false, -2)},
     };
-}
-
-}  // namespace
-
-TEST_F(DibFileTest, MalformedFilesGiveAnEmptyPicture)
-{
-    const std::string path = folder.Path("bad.bmp");
-    for (const TBadCase& c : BadCases()) {
+    const std::string path = TempPath("dib_test_bad.bmp");
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        // The layout reader on the bytes alone, ending at an unreadable page.
+        // The layout reader on the bytes alone, which end at an unreadable page.
         TGuardedBytes guarded(c.bytes.data(), c.bytes.size());
         ASSERT_TRUE(guarded.IsGuarded());
         TBitmapLayout layout;
@@ -250,57 +200,58 @@ TEST_F(DibFileTest, MalformedFilesGiveAnEmptyPicture)
         EXPECT_FALSE(dib.IsLoaded());
         EXPECT_EQ(nullptr, dib.Info());
     }
-}
-
-TEST_F(DibFileTest, NoPictureFromAFolderAMissingFileOrAHugeFile)
-{
-    ASSERT_TRUE(CreateDirectoryA(folder.Path("x.bmp").c_str(), nullptr));
+    // The good run-length file the RLE cases are broken from does load.
+    ASSERT_TRUE(WriteBytes(path, goodRle));
     TDib dib;
-    EXPECT_FALSE(dib.LoadFile(folder.Path("x.bmp").c_str()));
-    EXPECT_FALSE(dib.LoadFile(folder.Path("absent.bmp").c_str()));
+    EXPECT_TRUE(dib.LoadFile(path.c_str()));
+
+    // A folder named like a picture, a missing file, no name, and a valid
+    // header in front of more bytes than any picture takes (refused unread).
+    const std::string folder = TempPath("x.bmp");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_FALSE(dib.LoadFile(folder.c_str()));
+    RemoveDirectoryA(folder.c_str());
+    EXPECT_FALSE(dib.LoadFile(TempPath("absent.bmp").c_str()));
     EXPECT_FALSE(dib.LoadFile(""));
     EXPECT_FALSE(dib.LoadFile(nullptr));
-
-    // A valid header in front of more bytes than any picture may take: refused before it is read.
-    const std::string huge = folder.Path("huge.bmp");
-    ASSERT_TRUE(WriteBytes(huge, Base8()));
-    HANDLE file = CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(kMaxBitmapFileBytes) + 1;
     SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
     SetEndOfFile(file);
     CloseHandle(file);
-    EXPECT_FALSE(dib.LoadFile(huge.c_str()));
-    EXPECT_FALSE(dib.IsLoaded());
+    EXPECT_FALSE(dib.LoadFile(path.c_str()));
+    DeleteFileA(path.c_str());
 }
 
-TEST_F(DibFileTest, RandomlyMutatedFilesLoadOrStayEmpty)
+TEST(DibFile, RandomlyMutatedFilesLoadOrStayEmpty)
 {
     std::vector<std::vector<BYTE>> bases;
-    for (const TPictureCase& c : PictureCases())
-        bases.push_back(BitmapFile(c.spec));
+    TBitmapSpec fields = Spec(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    for (const TBitmapSpec& spec : {Spec(12, 7, 8, BI_RGB, 40, Diagonal), Spec(12, 7, 8, BI_RLE8, 16, Runs),
+                                    Spec(13, 5, 4, BI_RLE4, 16, Runs), Spec(5, 3, 24, BI_RGB, 0, Rgb), fields})
+        bases.push_back(BitmapFile(spec));
     std::mt19937 random(20240611);
-    const uint32_t specials[] = {0, 1, 0x7F, 0x80, 0xFF};
-    const std::string path = folder.Path("mutant.bmp");
+    const BYTE specials[] = {0, 1, 0x7F, 0x80, 0xFF};
+    const std::string path = TempPath("dib_test_mutant.bmp");
     const int kCases = 3000;
     int loaded = 0;
     for (int i = 0; i < kCases; ++i) {
         std::vector<BYTE> bytes = bases[random() % bases.size()];
-        const int edits = 1 + static_cast<int>(random() % 4);
-        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+        for (int edits = 1 + random() % 4; edits > 0 && !bytes.empty(); --edits) {
             const uint32_t kind = random() % 10;
-            if (kind < 6) {  // a header byte
-                const size_t pos = random() % std::min<size_t>(bytes.size(), 70);
-                bytes[pos] = static_cast<BYTE>(random() % 2 ? specials[random() % 5] : random());
-            } else if (kind < 8) {  // any bit
+            if (kind < 6)  // a header byte, often a boundary value
+                bytes[random() % std::min<size_t>(bytes.size(), 70)] =
+                    random() % 2 ? specials[random() % 5] : static_cast<BYTE>(random());
+            else if (kind < 8)  // any bit
                 bytes[random() % bytes.size()] ^= static_cast<BYTE>(1u << (random() % 8));
-            } else if (kind == 8) {  // cut short
+            else if (kind == 8)  // cut short
                 bytes.resize(random() % bytes.size());
-            } else {  // bytes inserted
-                const size_t pos = random() % (bytes.size() + 1);
-                bytes.insert(bytes.begin() + pos, 1 + random() % 8, static_cast<BYTE>(random()));
-            }
+            else  // bytes inserted
+                bytes.insert(bytes.begin() + random() % (bytes.size() + 1), 1 + random() % 8,
+                             static_cast<BYTE>(random()));
         }
         SCOPED_TRACE(i);
         TGuardedBytes guarded(bytes.data(), bytes.size());
@@ -316,12 +267,12 @@ TEST_F(DibFileTest, RandomlyMutatedFilesLoadOrStayEmpty)
         ASSERT_TRUE(valid);
         ASSERT_EQ(layout.Width, dib.Width());
         ASSERT_EQ(layout.Height < 0 ? -layout.Height : layout.Height, dib.Height());
-        const TPixels pixels = Render(dib);
-        ASSERT_EQ(static_cast<size_t>(dib.Width()) * dib.Height(), pixels.data.size());
+        ASSERT_EQ(static_cast<size_t>(dib.Width()) * dib.Height(), Render(dib).data.size());
     }
     // Both outcomes are common, or the mutations tested nothing.
     EXPECT_GT(loaded, kCases / 10);
     EXPECT_LT(loaded, kCases * 9 / 10);
+    DeleteFileA(path.c_str());
 }
 
 TEST(DibResource, PosterIsThreeHundredByTwoSeventyEightInTwoColours)
@@ -334,30 +285,22 @@ TEST(DibResource, PosterIsThreeHundredByTwoSeventyEightInTwoColours)
     ASSERT_EQ(2, dib.ColorCount());
     EXPECT_EQ(RGB(0, 0, 0), ColorOf(dib.Color(0)));
     EXPECT_EQ(RGB(255, 255, 255), ColorOf(dib.Color(1)));
-    // Both colours are used: a ground and a figure.
     const TPixels pixels = Render(dib);
-    int white = 0;
-    for (COLORREF c : pixels.data)
-        white += c == RGB(255, 255, 255);
-    EXPECT_GT(white, 0);
-    EXPECT_LT(white, static_cast<int>(pixels.data.size()));
+    const auto white = std::count(pixels.data.begin(), pixels.data.end(), RGB(255, 255, 255));
+    EXPECT_GT(white, 0);  // a figure on a ground
+    EXPECT_LT(white, static_cast<long>(pixels.data.size()));
 
-    EXPECT_FALSE(dib.LoadResource(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"));
-    EXPECT_FALSE(dib.IsLoaded());
-}
-
-TEST(DibResource, RecolouringKeepsThePaletteHandle)
-{
-    TDib dib;
-    ASSERT_TRUE(dib.LoadResource(GetModuleHandleA(nullptr), POSTER_BITMAP_NAME));
+    // Recolouring refills the palette under the same handle, so a palette
+    // chosen for painting stays valid.
     const HPALETTE palette = dib.Palette();
     dib.SetColor(1, RGB(10, 20, 30));
     dib.SetColor(2, RGB(1, 1, 1));  // outside the table: nothing
     dib.RebuildPalette();
     EXPECT_EQ(palette, dib.Palette());
-    PALETTEENTRY entries[2];
-    ASSERT_EQ(2u, GetPaletteEntries(dib.Palette(), 0, 2, entries));
-    EXPECT_EQ(10, entries[1].peRed);
-    EXPECT_EQ(30, entries[1].peBlue);
-    EXPECT_EQ(RGB(10, 20, 30), ColorOf(dib.Color(1)));
+    PALETTEENTRY entries[3];
+    ASSERT_EQ(2u, GetPaletteEntries(dib.Palette(), 0, 3, entries));
+    EXPECT_EQ(RGB(10, 20, 30), RGB(entries[1].peRed, entries[1].peGreen, entries[1].peBlue));
+
+    EXPECT_FALSE(dib.LoadResource(GetModuleHandleA(nullptr), "NO_SUCH_BITMAP"));
+    EXPECT_FALSE(dib.IsLoaded());
 }
