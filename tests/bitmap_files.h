@@ -14,7 +14,7 @@
 // or the raw 16-bit word.
 using TPixelValue = std::function<uint32_t(int x, int y)>;
 
-struct TBitmapSpec {
+struct TBitmapContent {
     int width = 0;
     int height = 0;  // negative: rows stored top-down
     int bitCount = 8;
@@ -62,39 +62,39 @@ inline std::vector<BYTE> EncodeRle(int width, int height, bool fourBit, const TP
     return out;
 }
 
-inline std::vector<BYTE> BitmapFile(const TBitmapSpec& spec)
+inline std::vector<BYTE> BitmapFile(const TBitmapContent& content)
 {
     std::vector<BYTE> info;
     auto put = [&info](uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i)
             info.push_back(static_cast<BYTE>(value >> (8 * i)));
     };
-    const bool core = spec.headerSize == 12;
+    const bool core = content.headerSize == 12;
     const int side = core ? 2 : 4;
-    put(spec.headerSize, 4);
-    put(spec.width, side);
-    put(spec.height, side);
+    put(content.headerSize, 4);
+    put(content.width, side);
+    put(content.height, side);
     put(1, 2);
-    put(spec.bitCount, 2);
+    put(content.bitCount, 2);
     if (!core) {
-        put(spec.compression, 4);
-        put(static_cast<uint32_t>(spec.bits.size()), 4);
+        put(content.compression, 4);
+        put(static_cast<uint32_t>(content.bits.size()), 4);
         put(2835, 4);
         put(2835, 4);
-        put(static_cast<uint32_t>(spec.colors.size()), 4);
-        info.resize(spec.headerSize, 0);
+        put(static_cast<uint32_t>(content.colors.size()), 4);
+        info.resize(content.headerSize, 0);
     }
-    for (DWORD mask : spec.masks)
+    for (DWORD mask : content.masks)
         put(mask, 4);
-    for (const RGBQUAD& c : spec.colors)
+    for (const RGBQUAD& c : content.colors)
         put(c.rgbBlue | c.rgbGreen << 8 | c.rgbRed << 16, core ? 3 : 4);
     const uint32_t offset = static_cast<uint32_t>(14 + info.size());
     std::vector<BYTE> file = {'B', 'M'};
-    for (uint32_t v : {static_cast<uint32_t>(offset + spec.bits.size()), 0u, offset})
+    for (uint32_t v : {static_cast<uint32_t>(offset + content.bits.size()), 0u, offset})
         for (int i = 0; i < 4; ++i)
             file.push_back(static_cast<BYTE>(v >> (8 * i)));
     file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), spec.bits.begin(), spec.bits.end());
+    file.insert(file.end(), content.bits.begin(), content.bits.end());
     return file;
 }
 
@@ -121,14 +121,14 @@ inline COLORREF ColorOf(const RGBQUAD& c)
 // low bytes, blue is 0x80 plus the ninth bits. Decode gives (x, y) back.
 inline std::vector<BYTE> CoordinatePicture(int width, int height)
 {
-    TBitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 24;
-    spec.bits = PackRows(width, height, 24, [](int x, int y) {
+    TBitmapContent content;
+    content.width = width;
+    content.height = height;
+    content.bitCount = 24;
+    content.bits = PackRows(width, height, 24, [](int x, int y) {
         return static_cast<uint32_t>((x & 0xFF) << 16 | (y & 0xFF) << 8 | 0x80 | (x >> 8) << 2 | (y >> 8));
     });
-    return BitmapFile(spec);
+    return BitmapFile(content);
 }
 
 inline bool Decode(COLORREF c, POINT& at)

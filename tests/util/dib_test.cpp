@@ -27,14 +27,14 @@ TPixels Render(const TDib& dib)
     return canvas.Pixels();
 }
 
-TBitmapSpec Spec(int width, int height, int bitCount, DWORD compression, int colors, const TPixelValue& value)
+TBitmapContent Content(int width, int height, int bitCount, DWORD compression, int colors, const TPixelValue& value)
 {
-    TBitmapSpec spec{width, height, bitCount, compression, TestColors(colors), {}, {}, 40};
+    TBitmapContent content{width, height, bitCount, compression, TestColors(colors), {}, {}, 40};
     if (compression == BI_RLE8 || compression == BI_RLE4)
-        spec.bits = EncodeRle(width, height, compression == BI_RLE4, value);
+        content.bits = EncodeRle(width, height, compression == BI_RLE4, value);
     else
-        spec.bits = PackRows(width, height, bitCount, value);
-    return spec;
+        content.bits = PackRows(width, height, bitCount, value);
+    return content;
 }
 
 uint32_t Diagonal(int x, int y)
@@ -66,42 +66,42 @@ uint32_t Red565OrBlue(int x, int y)
 
 TEST(DibFile, EveryDepthAndEncodingGivesItsPixels)
 {
-    TBitmapSpec fields = Spec(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
+    TBitmapContent fields = Content(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
     fields.masks = {0xF800, 0x07E0, 0x001F};
-    TBitmapSpec core = Spec(6, 3, 4, BI_RGB, 16, Diagonal);
+    TBitmapContent core = Content(6, 3, 4, BI_RGB, 16, Diagonal);
     core.headerSize = 12;
     const struct {
         const char* name;
-        TBitmapSpec spec;
+        TBitmapContent content;
         TPixelValue value;
     } cases[] = {
-        {"1 bit", Spec(13, 5, 1, BI_RGB, 2, Checker), Checker},
-        {"4 bits", Spec(9, 4, 4, BI_RGB, 16, Diagonal), Diagonal},
-        {"8 bits top-down", Spec(7, -6, 8, BI_RGB, 200, Diagonal), Diagonal},
-        {"24 bits", Spec(5, 3, 24, BI_RGB, 0, Rgb), Rgb},
+        {"1 bit", Content(13, 5, 1, BI_RGB, 2, Checker), Checker},
+        {"4 bits", Content(9, 4, 4, BI_RGB, 16, Diagonal), Diagonal},
+        {"8 bits top-down", Content(7, -6, 8, BI_RGB, 200, Diagonal), Diagonal},
+        {"24 bits", Content(5, 3, 24, BI_RGB, 0, Rgb), Rgb},
         {"16 bits 5-6-5", fields, Red565OrBlue},
-        {"RLE 8", Spec(10, 4, 8, BI_RLE8, 16, Runs), Runs},
-        {"RLE 4", Spec(11, 3, 4, BI_RLE4, 16, Runs), Runs},
+        {"RLE 8", Content(10, 4, 8, BI_RLE8, 16, Runs), Runs},
+        {"RLE 4", Content(11, 3, 4, BI_RLE4, 16, Runs), Runs},
         {"core header", core, Diagonal},
     };
     const std::string path = TempPath("dib_test.bmp");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(WriteBytes(path, BitmapFile(c.spec)));
+        ASSERT_TRUE(WriteBytes(path, BitmapFile(c.content)));
         TDib dib;
         ASSERT_TRUE(dib.LoadFile(path.c_str()));
-        ASSERT_EQ(c.spec.width, dib.Width());
-        ASSERT_EQ(c.spec.height < 0 ? -c.spec.height : c.spec.height, dib.Height());
+        ASSERT_EQ(c.content.width, dib.Width());
+        ASSERT_EQ(c.content.height < 0 ? -c.content.height : c.content.height, dib.Height());
         // A colour table becomes the palette, of exactly its own colours.
-        ASSERT_EQ(c.spec.colors.size(), static_cast<size_t>(dib.ColorCount()));
-        EXPECT_EQ(!c.spec.colors.empty(), dib.Palette() != nullptr);
+        ASSERT_EQ(c.content.colors.size(), static_cast<size_t>(dib.ColorCount()));
+        EXPECT_EQ(!c.content.colors.empty(), dib.Palette() != nullptr);
         const TPixels pixels = Render(dib);
         int wrong = 0;
         for (int y = 0; y < dib.Height(); ++y)
             for (int x = 0; x < dib.Width(); ++x) {
                 const uint32_t v = c.value(x, y);
-                const COLORREF expected = !c.spec.colors.empty() ? ColorOf(c.spec.colors[v])
-                                          : c.spec.bitCount == 16 ? (v == 0xF800 ? RGB(255, 0, 0) : RGB(0, 0, 255))
+                const COLORREF expected = !c.content.colors.empty() ? ColorOf(c.content.colors[v])
+                                          : c.content.bitCount == 16 ? (v == 0xF800 ? RGB(255, 0, 0) : RGB(0, 0, 255))
                                                                   : RGB(v >> 16, (v >> 8) & 0xFF, v & 0xFF);
                 wrong += pixels.At(x, y) != expected;
             }
@@ -131,9 +131,9 @@ std::vector<BYTE> Cut(std::vector<BYTE> bytes, size_t size)
 
 std::vector<BYTE> Rle(std::vector<BYTE> data, bool fourBit = false, int height = 2)
 {
-    TBitmapSpec spec{4, height, fourBit ? 4 : 8, static_cast<DWORD>(fourBit ? BI_RLE4 : BI_RLE8), TestColors(16),
+    TBitmapContent content{4, height, fourBit ? 4 : 8, static_cast<DWORD>(fourBit ? BI_RLE4 : BI_RLE8), TestColors(16),
                      std::move(data), {}, 40};
-    return BitmapFile(spec);
+    return BitmapFile(content);
 }
 
 const size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26, kBitCount = 28,
@@ -143,7 +143,7 @@ const size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kPlanes
 
 TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
 {
-    const std::vector<BYTE> base = BitmapFile(Spec(4, 4, 8, BI_RGB, 16, Diagonal));
+    const std::vector<BYTE> base = BitmapFile(Content(4, 4, 8, BI_RGB, 16, Diagonal));
     const std::vector<BYTE> goodRle = Rle({4, 1, 0, 0, 4, 1, 0, 1});
     const struct {
         const char* name;
@@ -228,13 +228,13 @@ TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
 TEST(DibFile, RandomlyMutatedFilesLoadOrStayEmpty)
 {
     std::vector<std::vector<BYTE>> bases;
-    TBitmapSpec fields = Spec(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
+    TBitmapContent fields = Content(6, 3, 16, BI_BITFIELDS, 0, Red565OrBlue);
     fields.masks = {0xF800, 0x07E0, 0x001F};
-    for (const TBitmapSpec& spec : {Spec(12, 7, 8, BI_RGB, 40, Diagonal), Spec(12, 7, 8, BI_RLE8, 16, Runs),
-                                    Spec(13, 5, 4, BI_RLE4, 16, Runs), Spec(5, 3, 24, BI_RGB, 0, Rgb), fields})
-        bases.push_back(BitmapFile(spec));
+    for (const TBitmapContent& content : {Content(12, 7, 8, BI_RGB, 40, Diagonal), Content(12, 7, 8, BI_RLE8, 16, Runs),
+                                    Content(13, 5, 4, BI_RLE4, 16, Runs), Content(5, 3, 24, BI_RGB, 0, Rgb), fields})
+        bases.push_back(BitmapFile(content));
     std::mt19937 random(20240611);
-    const BYTE specials[] = {0, 1, 0x7F, 0x80, 0xFF};
+    const BYTE boundaries[] = {0, 1, 0x7F, 0x80, 0xFF};
     const std::string path = TempPath("dib_test_mutant.bmp");
     const int kCases = 3000;
     int loaded = 0;
@@ -244,7 +244,7 @@ TEST(DibFile, RandomlyMutatedFilesLoadOrStayEmpty)
             const uint32_t kind = random() % 10;
             if (kind < 6)  // a header byte, often a boundary value
                 bytes[random() % std::min<size_t>(bytes.size(), 70)] =
-                    random() % 2 ? specials[random() % 5] : static_cast<BYTE>(random());
+                    random() % 2 ? boundaries[random() % 5] : static_cast<BYTE>(random());
             else if (kind < 8)  // any bit
                 bytes[random() % bytes.size()] ^= static_cast<BYTE>(1u << (random() % 8));
             else if (kind == 8)  // cut short
