@@ -210,24 +210,28 @@ void TBackground::PaintPart(HDC dc, int x, int y, int width, int height, int tar
     BitBlt(dc, targetX, targetY, targetWidth, targetHeight, memory.Get(), 0, 0, SRCCOPY);
 }
 
+namespace {
+
+TBackground* CreatedOnFirstUse(TBackground*& slot, void (TBackground::*applyDefaults)())
+{
+    if (!slot) {
+        slot = new (std::nothrow) TBackground;
+        if (slot)
+            (slot->*applyDefaults)();
+    }
+    return slot;
+}
+
+}  // namespace
+
 TBackground* DialogBackground()
 {
-    if (!dialogBackground) {
-        dialogBackground = new (std::nothrow) TBackground;
-        if (dialogBackground)
-            dialogBackground->ApplyDialogDefaults();
-    }
-    return dialogBackground;
+    return CreatedOnFirstUse(dialogBackground, &TBackground::ApplyDialogDefaults);
 }
 
 TBackground* MenuBackground()
 {
-    if (!menuBackground) {
-        menuBackground = new (std::nothrow) TBackground;
-        if (menuBackground)
-            menuBackground->ApplyMenuDefaults();
-    }
-    return menuBackground;
+    return CreatedOnFirstUse(menuBackground, &TBackground::ApplyMenuDefaults);
 }
 
 void ReapplyBackgroundDefaults()

@@ -31,7 +31,13 @@ void FillTransparentClass(WNDCLASSA& windowClass, TBaseClass& base, const char* 
                           WNDPROC procedure)
 {
     WNDCLASSA system = {};
-    GetClassInfoA(nullptr, baseName, &system);
+    if (!GetClassInfoA(nullptr, baseName, &system)) {
+        // Without the system class there is nothing to derive from: a record
+        // without a procedure, which cannot be registered.
+        windowClass = WNDCLASSA{};
+        windowClass.lpszClassName = className;
+        return;
+    }
     if (!base.Procedure) {
         base.Procedure = system.lpfnWndProc;
         base.ExtraOffset = system.cbWndExtra;
