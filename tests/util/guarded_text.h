@@ -36,6 +36,7 @@ public:
     TGuardedBytes& operator=(const TGuardedBytes&) = delete;
 
     const char* Data() const { return bytes_; }
+    BYTE* Get() const { return reinterpret_cast<BYTE*>(bytes_); }
     size_t Size() const { return size_; }
     bool IsGuarded() const
     {

@@ -1,0 +1,101 @@
+#include "framework/dialogs/transparent_button.h"
+
+#include "framework/core/window.h"
+#include "framework/dialogs/button_painter.h"
+#include "framework/dialogs/transparent_control.h"
+#include "framework/util/gdi_objects.h"
+
+namespace {
+
+// Shared by both class names: they come from the same system class.
+TBaseClass buttonBase;
+
+// A push button gaining or losing the focus takes the black frame from the
+// dialog's default button or gives it back, unless the focus moves between
+// two push buttons (then the base procedure's repaints settle it). The
+// default button is repainted at once: nothing else invalidates it.
+void HandOverDefaultFrame(HWND button, HWND other, bool gaining)
+{
+    InvalidateParentAround(button, 2);
+    HWND defaultButton = FindDefaultPushButton(GetParent(button));
+    if (!defaultButton || defaultButton == button || (other && IsPushLike(other, false)))
+        return;
+    TWindowDc dc(defaultButton);
+    if (!dc)
+        return;
+    DrawTransparentButton(defaultButton, dc.Get(), IsWindowEnabled(defaultButton) != FALSE,
+                          SendMessageA(defaultButton, BM_GETCHECK, 0, 0) != 0, false,
+                          TWindow(defaultButton).IsClickRelease(), gaining);
+}
+
+}  // namespace
+
+void TTransparentButton::FillWindowClass(WNDCLASSA& windowClass)
+{
+    FillTransparentClass(windowClass, buttonBase, "BUTTON", "TransparentButton", PreWndProc);
+}
+
+void TTransparentButton::FillPushWindowClass(WNDCLASSA& windowClass)
+{
+    FillTransparentClass(windowClass, buttonBase, "BUTTON", "TransparentPushButton", PreWndProc);
+}
+
+LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!StoredField(hwnd, buttonBase))
+        return CallWindowProcA(buttonBase.Procedure, hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (IsPushLike(hwnd, false))
+            HandOverDefaultFrame(hwnd, reinterpret_cast<HWND>(wParam), message == WM_SETFOCUS);
+        else if (message == WM_KILLFOCUS)
+            // While it had the focus the system drew the box on its own
+            // background; the parent repaints under it before it turns transparent again.
+            InvalidateParentAround(hwnd, 2);
+        break;
+    case WM_ENABLE:
+        InvalidateParentAround(hwnd, 0);
+        break;
+    case WM_PAINT:
+        // A focused check box or radio button, and an owner-drawn push
+        // button, are painted by the base procedure.
+        if (GetFocus() != hwnd && !IsPushLike(hwnd, false)) {
+            TPaintDc paint(hwnd);
+            DrawTransparentButton(hwnd, paint.Get(), IsWindowEnabled(hwnd) != FALSE,
+                                  SendMessageA(hwnd, BM_GETCHECK, 0, 0) != 0, false, TWindow(hwnd).IsClickRelease(),
+                                  false);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return CommonTransparentProc(buttonBase, hwnd, message, wParam, lParam);
+}
+
+bool IsPushLike(HWND window, bool requireDefault)
+{
+    char name[64];
+    if (!window || !GetClassNameA(window, name, sizeof name))
+        return false;
+    if (lstrcmpiA(name, "TransparentPushButton") == 0) {
+        if (!requireDefault)
+            return true;
+        const TWindow* field = TransparentControlField(window);
+        return field && reinterpret_cast<const TPushButtonField*>(field)->IsDefault != 0;
+    }
+    if (lstrcmpiA(name, "Button") == 0)
+        return !requireDefault || (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    return false;
+}
+
+HWND FindDefaultPushButton(HWND parent)
+{
+    if (!parent)
+        return nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsPushLike(child, true))
+            return child;
+    return nullptr;
+}

@@ -1,0 +1,23 @@
+// "TransparentButton" (group boxes, check boxes, radio buttons) and
+// "TransparentPushButton" (owner-drawn push buttons with an icon): one
+// procedure under two class names, both made from the system "BUTTON" class.
+#pragma once
+
+#include <windows.h>
+
+class TTransparentButton {
+public:
+    // The class records; the owner registers them with RegisterWindowClass
+    // before every CreateWindowExA.
+    static void FillWindowClass(WNDCLASSA& windowClass);
+    static void FillPushWindowClass(WNDCLASSA& windowClass);
+    static LRESULT CALLBACK PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// True for a "TransparentPushButton" and for any system "Button"; with
+// `requireDefault`, only for the one marked as the default (its owner's flag,
+// or BS_DEFPUSHBUTTON). Class names are compared without regard to case.
+bool IsPushLike(HWND window, bool requireDefault);
+
+// The first child of `parent` that is a default push button, or null.
+HWND FindDefaultPushButton(HWND parent);

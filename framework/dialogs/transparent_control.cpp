@@ -1,0 +1,106 @@
+#include "framework/dialogs/transparent_control.h"
+
+#include "framework/core/app_globals.h"
+
+namespace {
+
+const char* const kTransparentClasses[] = {"TransparentEdit", "TransparentStatic", "TransparentButton",
+                                           "TransparentPushButton"};
+
+bool IsTransparentClass(HWND control)
+{
+    char name[64];
+    if (!GetClassNameA(control, name, sizeof name))
+        return false;
+    for (const char* transparent : kTransparentClasses)
+        if (lstrcmpiA(name, transparent) == 0)
+            return true;
+    return false;
+}
+
+// Where a transparent control keeps the owner's pointer: after the system class's own bytes.
+int FieldOffset(HWND control)
+{
+    const LONG extra = static_cast<LONG>(GetClassLongA(control, GCL_CBWNDEXTRA));
+    return extra >= static_cast<LONG>(sizeof(LONG_PTR)) ? extra - static_cast<int>(sizeof(LONG_PTR)) : -1;
+}
+
+}  // namespace
+
+void FillTransparentClass(WNDCLASSA& windowClass, TBaseClass& base, const char* baseName, const char* className,
+                          WNDPROC procedure)
+{
+    WNDCLASSA system = {};
+    if (!GetClassInfoA(nullptr, baseName, &system)) {
+        // Without the system class there is nothing to derive from: a record
+        // without a procedure, which cannot be registered.
+        windowClass = WNDCLASSA{};
+        windowClass.lpszClassName = className;
+        return;
+    }
+    if (!base.Procedure) {
+        base.Procedure = system.lpfnWndProc;
+        base.ExtraOffset = system.cbWndExtra;
+    }
+    windowClass = system;
+    windowClass.hInstance = AppGlobals.Instance;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.cbWndExtra = base.ExtraOffset + static_cast<int>(sizeof(LONG_PTR));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = className;
+}
+
+void BindTransparentControl(HWND control, TWindow* field)
+{
+    const int offset = FieldOffset(control);
+    if (offset >= 0 && IsTransparentClass(control))
+        SetWindowLongPtrA(control, offset, reinterpret_cast<LONG_PTR>(field));
+}
+
+TWindow* TransparentControlField(HWND control)
+{
+    const int offset = FieldOffset(control);
+    if (offset < 0 || !IsTransparentClass(control))
+        return nullptr;
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(control, offset));
+}
+
+TWindow* StoredField(HWND control, const TBaseClass& base)
+{
+    return base.ExtraOffset < 0 ? nullptr
+                                : reinterpret_cast<TWindow*>(GetWindowLongPtrA(control, base.ExtraOffset));
+}
+
+void InvalidateParentAround(HWND control, int grow)
+{
+    HWND parent = GetParent(control);
+    RECT area;
+    if (!parent || !GetWindowRect(control, &area))
+        return;
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    InflateRect(&area, grow, grow);
+    InvalidateRect(parent, &area, TRUE);
+}
+
+LRESULT CommonTransparentProc(const TBaseClass& base, HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ENABLE:
+        InvalidateParentAround(control, 2);
+        break;
+    case WM_ERASEBKGND:
+        if (GetFocus() != control)
+            return 0;
+        break;
+    case WM_SETTEXT: {
+        // The old text is not erased by the control itself: the parent
+        // repaints under it before the new text is drawn.
+        const LRESULT result = CallWindowProcA(base.Procedure, control, message, wParam, lParam);
+        InvalidateParentAround(control, 2);
+        return result;
+    }
+    default:
+        break;
+    }
+    return CallWindowProcA(base.Procedure, control, message, wParam, lParam);
+}

@@ -1,0 +1,13 @@
+// "TransparentEdit": a read-only multi-line edit whose text is drawn with a
+// halo over the parent's background instead of on a window-coloured field.
+#pragma once
+
+#include <windows.h>
+
+class TTransparentEditbox {
+public:
+    // The class record from the system "EDIT" class; the owner registers it
+    // with RegisterWindowClass before every CreateWindowExA.
+    static void FillWindowClass(WNDCLASSA& windowClass);
+    static LRESULT CALLBACK PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
