@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/translucency.h"
+#include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 
 namespace {
@@ -181,32 +181,6 @@ BOOL CALLBACK CollectMenus(HWND window, LPARAM menus)
     return TRUE;
 }
 
-// The screen area as a 24-bit BMP; the test script turns it into a PNG.
-bool SaveScreenArea(const RECT& rect, const char* path)
-{
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = rect.right - rect.left;
-    info.biHeight = rect.bottom - rect.top;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<char> pixels(((info.biWidth * 3 + 3) & ~3) * info.biHeight);
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, info.biHeight, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    const BITMAPFILEHEADER file = {0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
-                                   sizeof file + sizeof info};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&info), sizeof info);
-    return bool(out.write(pixels.data(), pixels.size()));
-}
-
 // Opens the position popup once the system menu shows, pictures both and
 // ends the menu from inside its own loop.
 LRESULT CALLBACK PicturingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -224,8 +198,7 @@ LRESULT CALLBACK PicturingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             UnionRect(&area, &area, &rect);
         }
         InflateRect(&area, 8, 8);
-        CreateDirectoryA("..\\screens", nullptr);
-        pictured = SaveScreenArea(area, "..\\screens\\system_menu_extras.bmp");
+        pictured = SaveScreenshot(CaptureScreen(area), "system_menu_extras.png");
     }
     if (pictured || ticks > 200)
         EndMenu();
