@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/core/registry_values.h"
+#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 #include "framework/util/display_text.h"
 
@@ -17,17 +17,6 @@ const int kIndent = 18;
 const int kBesideGap = 6;
 
 }  // namespace
-
-void SaveDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD value)
-{
-    if (name.Length() > 0)
-        TRegDwordValue(&key, name.Get()).Write(value);
-}
-
-DWORD LoadDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD defaultValue)
-{
-    return name.Length() > 0 ? TRegDwordValue(&key, name.Get()).Get(defaultValue) : defaultValue;
-}
 
 TCheckElement::TCheckElement(int dock, const char* label, bool checked, TElement* attached)
     : TElement(dock, AlignCentre), Checked(checked), DefaultChecked(checked), Attached(attached), AutoWidth(true)

@@ -42,8 +42,3 @@ protected:
 private:
     bool IsBeside() const;
 };
-
-// Writes a 0/1 or a number as REG_DWORD named `name` into the chain's primary
-// key, and reads it back with a default; both do nothing for an empty name.
-void SaveDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD value);
-DWORD LoadDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD defaultValue);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/dialogs/check_element.h"
+#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/shape.h"
 #include "framework/util/display_text.h"
