@@ -51,6 +51,10 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
             for (WPARAM kind : {ICON_SMALL, ICON_BIG})
                 if (HICON icon = reinterpret_cast<HICON>(SendMessageA(Hwnd, WM_SETICON, kind, 0)))
                     DestroyIcon(icon);
+            // No loop of the shape's own ends here: the dialog's end cleans up.
+            Hwnd = nullptr;
+            hostedInDialog_ = false;
+            CleanupShape();
         }
         return false;
     case WM_SIZE:
