@@ -10,8 +10,6 @@ namespace {
 
 // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
 const DWORD kCheckStyle = 0x50010003;
-// The box and its gap before the label text.
-const int kBoxWidth = 14;
 // An attached element below the box is indented by the box's width.
 const int kIndent = 18;
 const int kBesideGap = 6;
@@ -60,7 +58,7 @@ SIZE TCheckElement::Measure(TShape& shape, HDC dc)
 {
     shape.Captions.Register(Label);
     if (AutoWidth)
-        LabelWidth = CaptionWidth(dc, Label.Get()) + kBoxWidth;
+        LabelWidth = CaptionWidth(dc, Label.Get()) + ButtonLabelIndent;
     if (!Attached)
         return SIZE{LabelWidth, RowHeight};
     const SIZE attached = Attached->Measure(shape, dc);

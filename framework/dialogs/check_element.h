@@ -5,6 +5,11 @@
 #include "framework/dialogs/element.h"
 #include "framework/util/text.h"
 
+// Where the button painter starts the label of a check box or radio button:
+// after the 13-pixel box and its gap. A measured label is that much wider
+// than its text, so that the text is never cut off at the right.
+enum : int { ButtonLabelIndent = 18 };
+
 class TCheckElement : public TElement {
 public:
     TText Label;  // after DisplayText; may carry an access-key marker

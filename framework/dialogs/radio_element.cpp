@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/dialogs/check_element.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/shape.h"
@@ -14,7 +15,6 @@ const DWORD kFrameStyle = 0x40020007;  // WS_CHILD | WS_GROUP | BS_GROUPBOX; WS_
 const DWORD kOptionStyle = 0x50014009;
 const int kRowHeight = 18;
 const int kColumnGap = 6;
-const int kBoxWidth = 14;
 const int kIndent = 18;
 
 }  // namespace
@@ -104,7 +104,7 @@ SIZE TRadioGroupElement::Measure(TShape& shape, HDC dc)
         int widest = 0;
         for (TRadioOption& option : Options)
             widest = std::max(widest, CaptionWidth(dc, option.Label.Get()));
-        ItemWidth = widest + kBoxWidth;
+        ItemWidth = widest + ButtonLabelIndent;
     }
     const int baseWidth = columns * ItemWidth + (columns - 1) * kColumnGap;
     const int baseHeight = rows * kRowHeight;
