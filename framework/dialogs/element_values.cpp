@@ -1,7 +1,6 @@
 #include "framework/dialogs/element_values.h"
 
 #include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
 
 const char SelectTextValueName[] = "SelectText";
 

@@ -9,7 +9,22 @@
 #include "framework/util/list.h"
 #include "framework/util/text.h"
 
+#include "framework/core/settings_key.h"
+
 class TRegistryKeyChain;
+
+// Calls `use` with the chain itself when `subKey` is empty, otherwise with a
+// copy of it extended by that subkey, open for the call.
+template <class Use>
+void WithSubKey(const TRegistryKeyChain& key, const TText& subKey, Use use)
+{
+    if (subKey.Length() == 0) {
+        use(key);
+        return;
+    }
+    TSettingsKey named = TSettingsKey::Extending(key, subKey.Get());
+    use(named.Chain());
+}
 
 // Into the chain's primary key, and back with a default when the value is missing.
 void SaveDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD value);

@@ -1,7 +1,7 @@
 #include "framework/dialogs/group_element.h"
 
-#include "framework/core/settings_key.h"
 #include "framework/dialogs/dock_layout.h"
+#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 #include "framework/util/display_text.h"
 
@@ -59,26 +59,18 @@ void TGroupElement::SetCaption(const char* caption)
 
 void TGroupElement::SaveTo(const TRegistryKeyChain& key)
 {
-    if (Name.Length() == 0) {
+    WithSubKey(key, Name, [this](const TRegistryKeyChain& chain) {
         for (TElement* child : Children)
-            child->SaveTo(key);
-        return;
-    }
-    TSettingsKey named = TSettingsKey::Extending(key, Name.Get());
-    for (TElement* child : Children)
-        child->SaveTo(named.Chain());
+            child->SaveTo(chain);
+    });
 }
 
 void TGroupElement::LoadFrom(const TRegistryKeyChain& key)
 {
-    if (Name.Length() == 0) {
+    WithSubKey(key, Name, [this](const TRegistryKeyChain& chain) {
         for (TElement* child : Children)
-            child->LoadFrom(key);
-        return;
-    }
-    TSettingsKey named = TSettingsKey::Extending(key, Name.Get());
-    for (TElement* child : Children)
-        child->LoadFrom(named.Chain());
+            child->LoadFrom(chain);
+    });
 }
 
 void TGroupElement::SetGap(int x, int y)

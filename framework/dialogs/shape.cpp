@@ -5,10 +5,10 @@
 
 #include "framework/core/app_globals.h"
 #include "framework/core/placement.h"
-#include "framework/core/settings_key.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/window_position.h"
 #include "framework/dialogs/background.h"
+#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
 #include "framework/util/display_text.h"
 #include "framework/util/resource_names.h"
@@ -409,20 +409,10 @@ void TShape::OnElementChanged(TElement*) {}
 
 void TShape::SaveTo(const TRegistryKeyChain& key)
 {
-    if (Name.Length() == 0) {
-        Root.SaveTo(key);
-        return;
-    }
-    TSettingsKey named = TSettingsKey::Extending(key, Name.Get());
-    Root.SaveTo(named.Chain());
+    WithSubKey(key, Name, [this](const TRegistryKeyChain& chain) { Root.SaveTo(chain); });
 }
 
 void TShape::LoadFrom(const TRegistryKeyChain& key)
 {
-    if (Name.Length() == 0) {
-        Root.LoadFrom(key);
-        return;
-    }
-    TSettingsKey named = TSettingsKey::Extending(key, Name.Get());
-    Root.LoadFrom(named.Chain());
+    WithSubKey(key, Name, [this](const TRegistryKeyChain& chain) { Root.LoadFrom(chain); });
 }

@@ -2,10 +2,7 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "framework/core/app_globals.h"
-#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 
 namespace {
@@ -17,27 +14,8 @@ const int kEditHeight = 18;
 }  // namespace
 
 TSpinEditElement::TSpinEditElement(int dock, int value, int minimum, int maximum, int width)
-    : TElement(dock, AlignCentre), Minimum(minimum), Maximum(maximum), Width(width)
+    : TNumberElement(dock, value, minimum, maximum, width)
 {
-    if (Minimum > Maximum)
-        std::swap(Minimum, Maximum);
-    Value = DefaultValue = Clamped(value);
-}
-
-int TSpinEditElement::Clamped(long long value) const
-{
-    return static_cast<int>(value < Minimum ? Minimum : value > Maximum ? Maximum : value);
-}
-
-void TSpinEditElement::SaveTo(const TRegistryKeyChain& key)
-{
-    SaveDwordSetting(key, Name, static_cast<DWORD>(Value));
-}
-
-void TSpinEditElement::LoadFrom(const TRegistryKeyChain& key)
-{
-    // A stored number outside the range (written by hand) comes back inside it.
-    Value = Clamped(static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue))));
 }
 
 SIZE TSpinEditElement::Measure(TShape&, HDC)

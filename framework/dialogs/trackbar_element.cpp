@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
-#include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 
 namespace {
@@ -14,32 +11,14 @@ const int kTrackbarHeight = 21;
 }  // namespace
 
 TTrackbarElement::TTrackbarElement(int dock, int value, int minimum, int maximum, int width)
-    : TElement(dock, AlignCentre), Minimum(minimum), Maximum(maximum), Width(width)
+    : TNumberElement(dock, value, minimum, maximum, width)
 {
-    if (Minimum > Maximum)
-        std::swap(Minimum, Maximum);
-    Value = DefaultValue = Clamped(value);
-}
-
-int TTrackbarElement::Clamped(long long value) const
-{
-    return static_cast<int>(value < Minimum ? Minimum : value > Maximum ? Maximum : value);
 }
 
 int TTrackbarElement::PageSize() const
 {
     const long long page = (static_cast<long long>(Maximum) - Minimum) / 10;
     return page < 1 ? 1 : static_cast<int>(page);
-}
-
-void TTrackbarElement::SaveTo(const TRegistryKeyChain& key)
-{
-    SaveDwordSetting(key, Name, static_cast<DWORD>(Value));
-}
-
-void TTrackbarElement::LoadFrom(const TRegistryKeyChain& key)
-{
-    Value = Clamped(static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue))));
 }
 
 SIZE TTrackbarElement::Measure(TShape&, HDC)
