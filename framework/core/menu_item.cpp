@@ -53,7 +53,10 @@ void TMenuItem::Convert(HMENU menu, bool ownerDraw)
     HMENU popup = ByCommand ? nullptr : GetSubMenu(menu, Position);
     const UINT type = popup ? MF_POPUP : state & (MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK);
     const UINT_PTR id = popup ? reinterpret_cast<UINT_PTR>(popup) : ByCommand ? CommandId : GetMenuItemID(menu, Position);
-    ModifyMenuA(menu, at, by | type, id, (type & MF_SEPARATOR) ? nullptr : Text.Get());
+    // An owner-drawn item keeps no text in the menu (the entry holds it), so
+    // that the system leaves access keys to WM_MENUCHAR instead of matching
+    // the text in either case itself.
+    ModifyMenuA(menu, at, by | type, id, (type & MF_SEPARATOR) ? nullptr : ownerDraw ? "" : Text.Get());
     if (ownerDraw)
         ModifyMenuA(menu, at, by | type | MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(this));
     const UINT grey = (popup ? state & 0xFF : state) & (MF_GRAYED | MF_DISABLED);
@@ -66,7 +69,7 @@ void TMenuItem::MakeOwnerDraw(HMENU menu)
     Convert(menu, true);
 }
 
-void TMenuItem::CaptureAndMakeOwnerDraw(HMENU menu)
+void TMenuItem::CaptureText(HMENU menu)
 {
     const UINT by = ByCommand ? MF_BYCOMMAND : MF_BYPOSITION;
     const UINT at = ByCommand ? CommandId : static_cast<UINT>(Position);
@@ -79,6 +82,11 @@ void TMenuItem::CaptureAndMakeOwnerDraw(HMENU menu)
         GetMenuStringA(menu, at, text, sizeof text, by);
         Text.Set(text);
     }
+}
+
+void TMenuItem::CaptureAndMakeOwnerDraw(HMENU menu)
+{
+    CaptureText(menu);
     MakeOwnerDraw(menu);
 }
 

@@ -54,6 +54,8 @@ protected:
     // The menu colour over the item's rectangle and, on a display without a
     // palette, the menu background picture.
     static void PaintMenuFace(const DRAWITEMSTRUCT& item);
+    // Copies the item's present text from the menu into Text.
+    void CaptureText(HMENU menu);
 
 private:
     void Convert(HMENU menu, bool ownerDraw);

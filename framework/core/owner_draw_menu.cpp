@@ -53,26 +53,33 @@ void TOwnerDrawMenu::AutomaticPass(HMENU menu)
     }
 }
 
-void TOwnerDrawMenu::MakeOwnerDraw(HMENU menu)
+void TOwnerDrawMenu::ConvertItems(HMENU menu, bool capture)
 {
-    if (!Menu)
+    // Only the entry's own item here: the popup's items are captured below,
+    // before anything converts them.
+    if (!Menu) {
+        if (capture)
+            CaptureText(menu);
         TMenuItem::MakeOwnerDraw(menu);
+    }
     HMENU popup = Popup(menu);
     if (!popup)
         return;
-    TMenuGroup::MakeOwnerDraw(popup);
+    if (capture)
+        TMenuGroup::CaptureAndMakeOwnerDraw(popup);
+    else
+        TMenuGroup::MakeOwnerDraw(popup);
     AutomaticPass(popup);
+}
+
+void TOwnerDrawMenu::MakeOwnerDraw(HMENU menu)
+{
+    ConvertItems(menu, false);
 }
 
 void TOwnerDrawMenu::CaptureAndMakeOwnerDraw(HMENU menu)
 {
-    if (!Menu)
-        TMenuItem::CaptureAndMakeOwnerDraw(menu);
-    HMENU popup = Popup(menu);
-    if (!popup)
-        return;
-    TMenuGroup::CaptureAndMakeOwnerDraw(popup);
-    AutomaticPass(popup);
+    ConvertItems(menu, true);
 }
 
 void TOwnerDrawMenu::MakeNormal(HMENU menu)

@@ -57,6 +57,7 @@ public:
 
 private:
     HMENU Popup(HMENU parent) const;
+    void ConvertItems(HMENU menu, bool capture);
     void AutomaticPass(HMENU menu);
     void MeasuringPass();
 };
