@@ -26,28 +26,28 @@
 
 namespace {
 
-std::function<void(size_t menus)> tick;  // runs on every timer tick while a test owns a menu
+std::function<void(size_t menus)> tick;  // runs on every timer tick while a test's menu is open
 int ticks = 0;
 std::map<ULONG_PTR, RECT> drawn;  // the last rectangle each item was drawn in, by item data
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_MEASUREITEM:
+    if (message == WM_MEASUREITEM)
         return TOwnerDrawMenu::OnMeasureItem(hwnd, wParam, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    case WM_DRAWITEM:
-        drawn[reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->itemData] = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->rcItem;
-        return TOwnerDrawMenu::OnDrawItem(hwnd, wParam, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-    case WM_MENUCHAR:
-        return TOwnerDrawMenu::OnMenuChar(hwnd, message, wParam, reinterpret_cast<HMENU>(lParam));
-    case WM_TIMER:
-        if (tick)
-            tick(VisibleMenus().size());
-        if (++ticks > 300)  // a menu the test failed to end
-            EndMenu();
-        return 0;
+    if (message == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        drawn[item->itemData] = item->rcItem;
+        return TOwnerDrawMenu::OnDrawItem(hwnd, wParam, item);
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_MENUCHAR)
+        return TOwnerDrawMenu::OnMenuChar(hwnd, message, wParam, reinterpret_cast<HMENU>(lParam));
+    if (message != WM_TIMER)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (tick)
+        tick(VisibleMenus().size());
+    if (++ticks > 300)  // a menu the test failed to end
+        EndMenu();
+    return 0;
 }
 
 // Items by command; a null text is a separator.
@@ -64,7 +64,7 @@ TMenuItem* ItemAt(HMENU menu, int position)
     return dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(menu, position));
 }
 
-// Sets the menu font's height (0: back to the height it had first) for this session only.
+// Sets the menu font's height for this session only (0: the height it had first).
 void SetMenuFontHeight(LONG height)
 {
     static LONG first = 0;
@@ -107,17 +107,16 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
                              {9, "ﾍﾙﾌﾟ(&H)\tF1"}, {5, "Three\nline\nlabel"}, {199, "終了(&X)"}});
     CheckMenuItem(popup, 101, MF_CHECKED);
     EnableMenuItem(popup, 199, MF_GRAYED);
-    TOwnerDrawMenu menu(popup, {new TMenuItem(101u, ResourceIcon(INDICATORA4_ICON_NAME)),
-                                new TMenuItem(102u, ResourceIcon(INDICATORA2_ICON_NAME)), new TMenuItem(191u),
-                                new TMenuItem(5u, ResourceIcon(APPLICATION_ICON_NAME)),
-                                new TMenuItem(199u, ResourceIcon(CLOSE_ICON_NAME))});
+    TOwnerDrawMenu menu(popup, {new TMenuItem(101, ResourceIcon(INDICATORA4_ICON_NAME)),
+                                new TMenuItem(102, ResourceIcon(INDICATORA2_ICON_NAME)), new TMenuItem(191),
+                                new TMenuItem(5, ResourceIcon(APPLICATION_ICON_NAME)),
+                                new TMenuItem(199, ResourceIcon(CLOSE_ICON_NAME))});
     menu.Attach();
 
     // U is half the width of "全" in the menu font.
     SIZE wide = {};
     GetTextExtentPoint32A(TMenuMeasuringDc().Get(), "全", 2, &wide);
     EXPECT_EQ(wide.cx / 2, MenuSpacingUnit);
-
     const struct {
         int position, box;
         std::string split;  // label | accelerator
@@ -129,7 +128,6 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
         ASSERT_TRUE(item) << row.position;
         EXPECT_EQ(row.split, std::string(item->Label.Get()) + "|" + item->AcceleratorText.Get());
         EXPECT_EQ(row.box, item->IconBoxWidth) << row.split;
-        EXPECT_EQ(std::max(row.box, item->LabelHeight), item->Height) << row.split;
         // Every accelerator of the menu starts at one x, right of every label.
         EXPECT_EQ(item->HasAccelerator ? acceleratorX : 0, item->AcceleratorX) << row.split;
         EXPECT_GT(acceleratorX, item->IconBoxWidth + 2 + item->LabelWidth + MenuSpacingUnit) << row.split;
@@ -137,9 +135,8 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
 
     // Open it, select the first item with the keyboard and picture it.
     drawn.clear();
+    size_t highlighted = 0, shown = 0;
     bool pictured = false;
-    size_t highlighted = 0;
-    int shown = 0;
     Track(popup, [&](size_t menus) {
         if (menus == 1 && ++shown == 1)
             PostMessageA(owner, WM_KEYDOWN, VK_DOWN, 0);
@@ -152,19 +149,18 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
         }
     });
     EXPECT_TRUE(pictured);
-    // The menu drew every item in the height the item measured.
-    auto rectOf = [&](int position) { return drawn[reinterpret_cast<ULONG_PTR>(TMenuEntry::OwnerDrawnAt(popup, position))]; };
+    // The menu drew every item in the height it measured; the accelerators fit.
+    auto rectOf = [&](int position) { return drawn[reinterpret_cast<ULONG_PTR>(ItemAt(popup, position))]; };
     for (int position = 0; position < GetMenuItemCount(popup); ++position)
         EXPECT_EQ(TMenuEntry::OwnerDrawnAt(popup, position)->Height, rectOf(position).bottom - rectOf(position).top);
     const RECT first = rectOf(0);
-    // The accelerators fit in the menu the system made from the widths.
     for (int position : {3, 4})
         EXPECT_LE(ItemAt(popup, position)->AcceleratorX + ItemAt(popup, position)->AcceleratorWidth, first.right - first.left);
     EXPECT_GE(2 * highlighted, static_cast<size_t>((first.right - first.left) * (first.bottom - first.top)));
     DestroyMenu(popup);
 }
 
-TEST_F(OwnerDrawMenuTest, MnemonicsFindAnUpperCaseLetterAfterTheAmpersand)
+TEST_F(OwnerDrawMenuTest, MnemonicsFindOnlyAnUpperCaseLetterAfterTheAmpersand)
 {
     HMENU popup = MakePopup({{21, "&Alpha"}, {22, "&beta"}, {0, nullptr}, {23, "&Gamma\tCtrl+G"},
                              {24, "Second &Gamma"}, {25, "全角(&Z)"}});
@@ -176,14 +172,25 @@ TEST_F(OwnerDrawMenuTest, MnemonicsFindAnUpperCaseLetterAfterTheAmpersand)
         bool posted = false;
         EXPECT_EQ(row.second, Track(popup, [&](size_t menus) {
                       if (menus == 1 && !posted) {
-                          posted = true;
-                          PostMessageA(owner, WM_CHAR, static_cast<BYTE>(row.first), 0);
+                          posted = PostMessageA(owner, WM_CHAR, static_cast<BYTE>(row.first), 0);
                           PostMessageA(owner, WM_KEYDOWN, VK_ESCAPE, 0);
                       }
                   })) << row.first;
     }
     // A NUL character would leave the bare '&' that every item holds.
     EXPECT_EQ(0, TOwnerDrawMenu::OnMenuChar(owner, WM_MENUCHAR, 0, popup));
+
+    // Item data that is no living entry (deleted, or someone else's) goes to the system.
+    auto* gone = new TMenuItem(1);
+    const ULONG_PTR data = reinterpret_cast<ULONG_PTR>(gone);
+    delete gone;
+    for (ULONG_PTR foreign : {data, ULONG_PTR(0x12345678)}) {
+        MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 1, 5, 5, foreign};
+        EXPECT_EQ(0, TOwnerDrawMenu::OnMeasureItem(owner, 0, &measure));
+        EXPECT_EQ(5u, measure.itemWidth);
+        DRAWITEMSTRUCT draw = {ODT_MENU, 0, 1, ODA_DRAWENTIRE, 0, nullptr, nullptr, {0, 0, 9, 9}, foreign};
+        EXPECT_EQ(0, TOwnerDrawMenu::OnDrawItem(owner, 0, &draw));
+    }
     DestroyMenu(popup);
 }
 
@@ -218,11 +225,9 @@ TEST_F(OwnerDrawMenuTest, AutomaticPassAndRefreshKeepTextsChecksAndGreyStates)
     // around the wrapper of its popup.
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "ﾄﾚｲｱｲｺﾝ");
-    auto* inner = new TOwnerDrawMenu(popup, {new TMenuItem(31u), new TMenuItem(32u)});
-    TOwnerDrawMenu menu(bar, {inner});
+    TOwnerDrawMenu menu(bar, {new TOwnerDrawMenu(popup, {new TMenuItem(31), new TMenuItem(32)})});
     menu.Attach();
     EXPECT_EQ(drawnItems, describe());
-    EXPECT_EQ(3, inner->AutoItems->Entries.Count());
     menu.Attach();  // a second time: the drawn items keep the texts they captured
     EXPECT_EQ(drawnItems, describe());
 
@@ -242,36 +247,14 @@ TEST_F(OwnerDrawMenuTest, AutomaticPassAndRefreshKeepTextsChecksAndGreyStates)
     DestroyMenu(bar);
 }
 
-TEST_F(OwnerDrawMenuTest, ItemDataOfNoLivingEntryIsLeftToTheSystem)
-{
-    auto* gone = new TMenuItem(1u);
-    const ULONG_PTR data = reinterpret_cast<ULONG_PTR>(gone);
-    delete gone;
-    for (ULONG_PTR foreign : {data, ULONG_PTR(0x12345678)}) {
-        MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 1, 5, 5, foreign};
-        EXPECT_EQ(DefWindowProcA(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)),
-                  TOwnerDrawMenu::OnMeasureItem(owner, 0, &measure));
-        EXPECT_EQ(5u, measure.itemWidth);
-        DRAWITEMSTRUCT draw = {ODT_MENU, 0, 1, ODA_DRAWENTIRE, 0, nullptr, nullptr, {0, 0, 9, 9}, foreign};
-        EXPECT_EQ(0, TOwnerDrawMenu::OnDrawItem(owner, 0, &draw));
-    }
-}
-
 TEST(OwnerDrawMenuDrawing, IconPlaceCheckFrameHighlightSeparatorAndWidthCap)
 {
     const COLORREF ink = RGB(200, 30, 60), shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     TIconPairSource solid(SolidIcon(16, ink), SolidIcon(32, ink));
     TCanvas canvas(240, 80);
     const TGdiObject<HFONT> font(CreateSystemFont(MenuFont));
     const TSelection selected(canvas.Dc(), font.Get());
-    const struct {
-        const char* text;
-        UINT state;
-        COLORREF square;  // the colour the icon square is painted in; 0: an item without icon
-    } rows[] = {{"&Open\tCtrl+O", 0, ink},          {"&Open\tCtrl+O", ODS_SELECTED, ink},
-                {"&Open\tCtrl+O", ODS_CHECKED, ink}, {"&Open\tCtrl+O", ODS_GRAYED, shadow},
-                {"&Open\tCtrl+O", ODS_GRAYED | ODS_SELECTED, shadow}, {"Tall\nthree\nlines", 0, ink},
-                {"&Plain", ODS_CHECKED, 0}};
     // The entry drawn at (0, 10) across the canvas, through a draw-item record.
     auto draw = [&](TMenuItem& entry, UINT state) {
         canvas.Fill(RGB(0, 255, 0));
@@ -279,9 +262,16 @@ TEST(OwnerDrawMenuDrawing, IconPlaceCheckFrameHighlightSeparatorAndWidthCap)
                     reinterpret_cast<ULONG_PTR>(&entry)});
         return canvas.Pixels();
     };
+    const struct {
+        const char* text;
+        UINT state;
+        COLORREF square;  // the colour the icon square is painted in; 0: an item without icon
+    } rows[] = {{"&Open\tCtrl+O", 0, ink},          {"&Open\tCtrl+O", ODS_SELECTED, ink},
+                {"&Open\tCtrl+O", ODS_CHECKED, ink}, {"&Open\tCtrl+O", ODS_GRAYED | ODS_SELECTED, shadow},
+                {"Tall\nthree\nlines", 0, ink},     {"&Plain", ODS_CHECKED, 0}};
     std::vector<RECT> labels;
     for (const auto& row : rows) {
-        TMenuItem item(1u, row.square ? &solid : nullptr);
+        TMenuItem item(1, row.square ? &solid : nullptr);
         item.Text.Set(row.text);
         item.SetWidth(item.Measure(TMenuMeasuringDc().Get()));
         const TPixels p = draw(item, row.state);
@@ -295,9 +285,9 @@ TEST(OwnerDrawMenuDrawing, IconPlaceCheckFrameHighlightSeparatorAndWidthCap)
         EXPECT_EQ(isSelected, p.At(235, 10 + item.Height / 2) == GetSysColor(COLOR_HIGHLIGHT)) << row.state;
         if (row.state & ODS_CHECKED) {
             EXPECT_EQ(shadow, p.At(square.left - 1, square.top - 1));
-            EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), p.At(square.right, square.bottom));
+            EXPECT_EQ(light, p.At(square.right, square.bottom));
             // Without an icon of its own the item shows the check icon in the frame.
-            const RECT mark = Bounds(p, square, [](COLORREF c) { return c != GetSysColor(COLOR_BTNHIGHLIGHT); });
+            const RECT mark = Bounds(p, square, [&](COLORREF c) { return c != light; });
             EXPECT_LT(mark.left, mark.right);
         }
         const COLORREF text = GetSysColor(isSelected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
@@ -307,20 +297,20 @@ TEST(OwnerDrawMenuDrawing, IconPlaceCheckFrameHighlightSeparatorAndWidthCap)
     // The access-key prefix is handled alike whether or not the item is selected.
     EXPECT_EQ(labels[0], labels[1]);
 
-    // A very long label is cut to a third of the screen; the widening by a
-    // twentieth comes after the cap.
-    const int third = GetSystemMetrics(SM_CXSCREEN) / 3;
-    TMenuItem wide(1u);
-    wide.Text.Set(std::string(300, 'W').c_str());
-    EXPECT_EQ(third, wide.Measure(TMenuMeasuringDc().Get()));
-    wide.SetWidth(wide.Width);
-    EXPECT_EQ(third + third / 20, wide.Width);
-
     TMenuSeparator separator(0);
     separator.Measure(nullptr);
     const TPixels line = draw(separator, 0);
     EXPECT_EQ(shadow, line.At(120, 13));  // etched three pixels below the top
-    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), line.At(120, 14));
+    EXPECT_EQ(light, line.At(120, 14));
+
+    // A very long label is cut to a third of the screen; the widening by a
+    // twentieth comes after the cap.
+    const int third = GetSystemMetrics(SM_CXSCREEN) / 3;
+    TMenuItem wide(1);
+    wide.Text.Set(std::string(300, 'W').c_str());
+    EXPECT_EQ(third, wide.Measure(TMenuMeasuringDc().Get()));
+    wide.SetWidth(wide.Width);
+    EXPECT_EQ(third + third / 20, wide.Width);
 }
 
 TEST_F(OwnerDrawMenuTest, SystemMenuWithTheExtrasAndTheirIcons)
@@ -332,24 +322,15 @@ TEST_F(OwnerDrawMenuTest, SystemMenuWithTheExtrasAndTheirIcons)
     TOwnerDrawMenu menu(system);
     AddSystemMenuIcons(&menu, system);
     menu.Attach();
-
     for (const TSystemMenuIcon& row : SystemMenuIcons) {
-        auto* item = dynamic_cast<TMenuItem*>(menu.FindById(row.Command));
-        if (!row.Command)
-            continue;  // the position popup, below
+        auto* item = dynamic_cast<TMenuItem*>(row.Command ? menu.FindById(row.Command)
+                                                          : TMenuEntry::OwnerDrawnAt(system, PositionPopupIndex(system)));
         ASSERT_TRUE(item) << row.IconName;
         EXPECT_EQ(ResourceIcon(row.IconName), item->Icon) << row.IconName;
         EXPECT_STRNE("", item->Text.Get()) << row.IconName;
     }
-    const int popupAt = PositionPopupIndex(system);
-    auto* positions = dynamic_cast<TOwnerDrawMenu*>(TMenuEntry::OwnerDrawnAt(system, popupAt));
-    ASSERT_TRUE(positions);
-    EXPECT_STREQ(PositionPopupText, positions->Text.Get());
-    EXPECT_EQ(ResourceIcon(WINDOWPOSITION_ICON_NAME), positions->Icon);
-    EXPECT_EQ(3, positions->Entries.Count());
-    EXPECT_EQ(PositionPopup(TWindow(owner)), GetSubMenu(system, popupAt));
-    for (int i = 0; i < GetMenuItemCount(system); ++i)
-        EXPECT_TRUE(TMenuEntry::OwnerDrawnAt(system, i)) << i;
+    // The extras still find their popup, which keeps no text now.
+    EXPECT_EQ(PositionPopup(TWindow(owner)), GetSubMenu(system, PositionPopupIndex(system)));
 
     // The access key "P" reaches the drawn popup through WM_MENUCHAR.
     bool pictured = false;
