@@ -47,12 +47,15 @@ SIZE TWithoutStereotypeElement::Measure(TShape& shape, HDC dc)
 
 void TWithoutStereotypeElement::CreateControls(TShape& shape, int x, int y)
 {
-    // A remembered answer that no button of this message gives, or the help
-    // button, which answers nothing, would leave the hidden message open for
-    // good: the message is shown as if nothing were remembered.
+    // A remembered answer that no push button of this message gives (or the
+    // help button, which answers nothing) would leave the hidden message open
+    // for good: the message is shown as if nothing were remembered.
     HWND answer = nullptr;
     if (AnswersItself()) {
-        answer = StoredAnswer != IDHELP ? GetDlgItem(shape.Hwnd, static_cast<int>(StoredAnswer)) : nullptr;
+        if (StoredAnswer != IDHELP)
+            answer = GetDlgItem(shape.Hwnd, static_cast<int>(StoredAnswer));
+        if (answer && !(SendMessageA(answer, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+            answer = nullptr;
         if (!answer) {
             StoredAnswer = 0;
             Checked = false;

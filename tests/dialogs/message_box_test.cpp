@@ -6,13 +6,8 @@
 
 #include <string>
 
-#include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/message_box.h"
-#include "framework/dialogs/standard_icon_element.h"
 #include "framework/dialogs/without_stereotype_element.h"
-#include "framework/util/icon_caches.h"
-#include "framework/util/resource_names.h"
-#include "framework/util/standard_icon_source.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/beep_setting.h"
@@ -25,28 +20,17 @@ const char kRegisterText[] =
     "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
     "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）";
 
-// Counts the shape windows of this thread that become visible.
-class TShowCounter {
-public:
-    TShowCounter() { hook_ = SetWindowsHookExA(WH_CALLWNDPROC, Proc, nullptr, GetCurrentThreadId()); }
-    ~TShowCounter() { UnhookWindowsHookEx(hook_); }
-    static int& Shown()
-    {
-        static int shown = 0;
-        return shown;
-    }
+// Shape windows of this thread that became visible.
+int ShapesShown = 0;
 
-private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
-    {
-        const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED &&
-            (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW) && TShape::FromWindow(call->hwnd))
-            ++Shown();
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    HHOOK hook_;
-};
+LRESULT CALLBACK CountShownShapes(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call->message == WM_WINDOWPOSCHANGED && TShape::FromWindow(call->hwnd) &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_SHOWWINDOW))
+        ++ShapesShown;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 HWND VisibleShape()
 {
@@ -54,14 +38,6 @@ HWND VisibleShape()
          window = FindWindowExA(nullptr, window, ShapeClassName, nullptr))
         if (IsWindowVisible(window) && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
             return window;
-    return nullptr;
-}
-
-HWND CheckBoxOf(HWND shape)
-{
-    for (HWND child = GetWindow(shape, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
-            return child;
     return nullptr;
 }
 
@@ -91,8 +67,9 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
         {"Register", MessageOk, kNone, true, "いいえ", true, true, true, IDOK, IDOK, 0},
         {"Confirm", MessageOkCancel, kNone, false, "Yes", true, false, true, IDCANCEL, IDCANCEL, kNone},
         {"Confirm", MessageOkCancel, 1, true, "no", true, true, false, IDCANCEL, IDCANCEL, 1},
-        // An answer no button gives: shown as if nothing were remembered.
+        // An answer no push button gives (5001 is the text): shown as if nothing were remembered.
         {"Confirm", MessageOkCancel, 12345, false, "Yes", true, false, false, IDOK, IDOK, 0},
+        {"Confirm", MessageOkCancel, 5001, false, "Yes", true, false, false, IDOK, IDOK, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("showing " + std::to_string(&row - rows) + ": " + row.identifier);
@@ -100,36 +77,30 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
         if (row.preset != kNone)
             settings.Write("App\\WithoutStereotype", row.identifier, REG_DWORD, &row.preset, sizeof row.preset);
         THeldKeys keys({row.shift ? VK_SHIFT : 0});
-        TShowCounter counter;
-        TShowCounter::Shown() = 0;
+        ShapesShown = 0;
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountShownShapes, nullptr, GetCurrentThreadId());
         std::vector<TStep> steps;
         if (row.shown)
             steps.push_back([&] {
                 HWND window = VisibleShape();
                 if (!window)
                     return false;
-                HWND box = CheckBoxOf(window);
-                char label[128] = "";
-                GetWindowTextA(box, label, sizeof label);
-                EXPECT_EQ("(&W)", std::string(label).substr(std::string(label).size() - 4));
+                TShape* shape = TShape::FromWindow(window);
+                HWND box = static_cast<TWithoutStereotypeElement*>(shape->Root.Children.back())->Control.Hwnd;
+                const std::string label = TextOf(box);
+                EXPECT_EQ("(&W)", label.substr(label.size() - 4)) << label;
                 EXPECT_EQ(row.ticked, SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED);
                 EXPECT_EQ(WithoutStereotypeHelpId, static_cast<int>(GetWindowContextHelpId(box)));
                 EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
-                EXPECT_EQ(lstrcmpiA(row.beep, "Yes") == 0, TShape::FromWindow(window)->SoundPlaying);
-                // The box on the right, above the buttons.
-                RECT client, boxRect, ok;
+                EXPECT_EQ(lstrcmpiA(row.beep, "Yes") == 0, shape->SoundPlaying);
+                // The box on the right, 12 pixels above the buttons.
+                RECT client, boxRect = WindowRectOf(box), ok = WindowRectOf(GetDlgItem(window, IDOK));
                 GetClientRect(window, &client);
-                GetWindowRect(box, &boxRect);
-                GetWindowRect(GetDlgItem(window, IDOK), &ok);
-                MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&boxRect), 2);
-                MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&ok), 2);
+                ClientToScreen(window, reinterpret_cast<POINT*>(&client.right));
                 EXPECT_EQ(client.right - 12, boxRect.right);
                 EXPECT_EQ(ok.top - 12, boxRect.bottom);
-                if (&row == &rows[0]) {
-                    RECT shown;
-                    GetWindowRect(window, &shown);
-                    EXPECT_TRUE(SaveScreenshot(CaptureScreen(shown), "register_message.png"));
-                }
+                if (&row == rows)
+                    EXPECT_TRUE(SaveScreenshot(CaptureScreen(WindowRectOf(window)), "register_message.png"));
                 if (row.toggle)
                     SendMessageA(box, BM_CLICK, 0, 0);
                 SendMessageA(GetDlgItem(window, row.press), BM_CLICK, 0, 0);
@@ -137,36 +108,10 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
             });
         TScriptRun run(steps);
         EXPECT_EQ(row.result, ShowMessage(nullptr, row.identifier, 32516, kRegisterText, row.buttons));
-        EXPECT_EQ(row.shown ? 1 : 0, TShowCounter::Shown());
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(row.shown ? 1 : 0, ShapesShown);
         DWORD stored = kNone;
         settings.Read("App\\WithoutStereotype", row.identifier, &stored, sizeof stored);
         EXPECT_EQ(row.stored, stored);
     }
-}
-
-TEST(SuppressibleMessage, StandardIconsBySharedElementAndSource)
-{
-    UseTestModule();
-    const struct {
-        int id;
-        TIconSource* source;
-        unsigned int sound;
-    } rows[] = {
-        {32516, SystemIcon(32516), MB_ICONASTERISK}, {32515, SystemIcon(32515), MB_ICONEXCLAMATION},
-        {32514, SystemIcon(32514), MB_ICONQUESTION}, {32513, SystemIcon(32513), MB_ICONHAND},
-        {CureIconRequest, ResourceIcon(CURE_ICON_NAME), MB_ICONASTERISK},
-        {32512, ResourceIcon(APPLICATION_ICON_NAME), 0}, {12345, SystemIcon(32517), 0},
-    };
-    for (const auto& row : rows) {
-        TIconElement* element = StandardIconElement(row.id);
-        EXPECT_EQ(row.source, StandardIconSource(row.id)) << row.id;
-        EXPECT_EQ(row.source, element->Icon) << row.id;
-        EXPECT_EQ(row.sound, element->SoundStyle()) << row.id;
-        EXPECT_EQ(element, StandardIconElement(row.id));
-        EXPECT_EQ(DockLeft, element->Dock);
-        EXPECT_EQ(AlignTop, element->Align);
-    }
-    EXPECT_EQ(StandardIconElement(32517), StandardIconElement(1));
-    EXPECT_EQ(StandardIconSource(32512), ApplicationIcon());
-    EXPECT_EQ(StandardIconSource(32516), VersionInfoIcon());
 }

@@ -21,13 +21,6 @@
 
 namespace {
 
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 SIZE ClientSize(HWND window)
 {
     RECT client = {};

@@ -13,17 +13,6 @@
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
 
-namespace {
-
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-}  // namespace
-
 TEST(VersionInfo, ShownWithTheSameBuildLinesEveryTime)
 {
     UseTestModule();
