@@ -16,6 +16,7 @@
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/shape_dialog.h"
 #include "framework/dialogs/spin_edit_element.h"
+#include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
 
@@ -439,4 +440,97 @@ TEST(ShapeHosting, InAWindowsDialog)
                                             reinterpret_cast<LPARAM>(&shape)));
     EXPECT_EQ(1, box.Closed) << "the elements heard that the dialog was gone";
     EXPECT_EQ(nullptr, shape.Hwnd);
+}
+
+namespace {
+
+// Records the popups that open, pictures the open one over the shape after a
+// few ticks of the menu's own loop, and closes it.
+class TMenuWatcher : public TShape {
+public:
+    using TShape::TShape;
+    HMENU Opened = nullptr;
+    HWND MenuWindow = nullptr;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP)
+            Opened = reinterpret_cast<HMENU>(wParam);
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !MenuWindow) {
+            MenuWindow = reinterpret_cast<HWND>(lParam);
+            ticks_ = 0;
+            SetTimer(Hwnd, kPictureTimer, 30, nullptr);
+        }
+        if (message == WM_TIMER && wParam == kPictureTimer) {
+            if (++ticks_ < 8)
+                return 0;
+            KillTimer(Hwnd, kPictureTimer);
+            RECT menu, area;
+            if (MenuWindow && GetWindowRect(MenuWindow, &menu) && GetWindowRect(Hwnd, &area)) {
+                UnionRect(&area, &area, &menu);
+                InflateRect(&area, 8, 8);
+                // The popup is copied from its own DC: under Wine's virtual
+                // desktop a popup that opens over a freshly activated window
+                // may stand under it on the screen.
+                TCanvas canvas(area.right - area.left, area.bottom - area.top);
+                HDC screen = GetDC(nullptr), popup = GetWindowDC(MenuWindow);
+                BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
+                       SRCCOPY);
+                BitBlt(canvas.Dc(), menu.left - area.left, menu.top - area.top, menu.right - menu.left,
+                       menu.bottom - menu.top, popup, 0, 0, SRCCOPY);
+                ReleaseDC(MenuWindow, popup);
+                ReleaseDC(nullptr, screen);
+                EXPECT_TRUE(SaveScreenshot(canvas.Pixels(), "shape_help_popup.png"));
+            }
+            EndMenu();
+            return 0;
+        }
+        return TShape::WndProc(message, wParam, lParam);
+    }
+
+private:
+    static const UINT_PTR kPictureTimer = 77;
+    int ticks_ = 0;
+};
+
+bool IsOwnerDrawnEntry(HMENU menu, UINT item, BOOL byPosition)
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    return GetMenuItemInfoA(menu, item, byPosition, &info) && (info.fType & MFT_OWNERDRAW) && info.dwItemData;
+}
+
+}  // namespace
+
+TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
+{
+    UseTestModule();
+    TButtonRecord ok(IDOK, "OK"), explain(7, "説明", nullptr, true, 1234);
+    TButtonsElement buttons(DockBottom, &ok, &explain, nullptr);
+    TMenuWatcher shape(nullptr, "Menus", &buttons, nullptr);
+    auto contextMenu = [&](HWND control) {
+        RECT at;
+        GetWindowRect(control, &at);
+        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.left, at.top));
+    };
+    EXPECT_EQ(IDOK, RunScripted(shape, {WhenActive(shape),
+                                        [&] {
+                                            EXPECT_TRUE(shape.ContextHelp);
+                                            EXPECT_TRUE(GetWindowLongA(shape.Hwnd, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(shape.HelpPopup, 0, TRUE));
+                                            EXPECT_EQ(1234u, GetWindowContextHelpId(buttons.Buttons[1].Control.Hwnd));
+                                            // A control without a help topic opens nothing; the next one does.
+                                            contextMenu(buttons.Buttons[0].Control.Hwnd);
+                                            contextMenu(buttons.Buttons[1].Control.Hwnd);
+                                            return true;
+                                        },
+                                        [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); },
+                                        [&] {
+                                            EXPECT_EQ(shape.HelpPopup, shape.Opened);
+                                            EXPECT_EQ(buttons.Buttons[1].Control.Hwnd, shape.HelpTarget);
+                                            shape.EndShape(IDOK);
+                                            return true;
+                                        }}));
+    EXPECT_EQ(nullptr, shape.HelpPopup) << "the help popup outlived the window";
 }
