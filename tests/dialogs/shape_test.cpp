@@ -385,17 +385,20 @@ TEST(ShapeDialog, SixForms)
     UseTestModule();
     TBox box(40, 20);
     TElement* elements[] = {&box, nullptr};
+    // An owner that is no longer a window owns nothing: the shapes open all the same.
+    HWND gone = MakePlainWindow("ShapeTestOwner", "Gone", WS_OVERLAPPEDWINDOW);
+    DestroyWindow(gone);
     const struct {
         std::function<int()> run;
         const char* title;
         const char* settingsName;
     } rows[] = {
-        {[&] { return RunShapeDialog(nullptr, "Form1", elements); }, "", "Form1"},
-        {[&] { return RunShapeDialog(nullptr, "Form2", &box, nullptr); }, "", "Form2"},
-        {[&] { return RunShapeDialog(nullptr, "題名", "Form3", elements); }, "題名", "Form3"},
-        {[&] { return RunShapeDialog(nullptr, "題名", "Form4", &box, nullptr); }, "題名", "Form4"},
-        {[&] { return RunShapeDialog(nullptr, 4101u, "Form5", elements); }, "表から来た題", "Form5"},
-        {[&] { return RunShapeDialog(nullptr, 4101u, "Form6", &box, nullptr); }, "表から来た題", "Form6"},
+        {[&] { return RunShapeDialog(gone, "Form1", elements); }, "", "Form1"},
+        {[&] { return RunShapeDialog(gone, "Form2", &box, nullptr); }, "", "Form2"},
+        {[&] { return RunShapeDialog(gone, "題名", "Form3", elements); }, "題名", "Form3"},
+        {[&] { return RunShapeDialog(gone, "題名", "Form4", &box, nullptr); }, "題名", "Form4"},
+        {[&] { return RunShapeDialog(gone, 4101u, "Form5", elements); }, "表から来た題", "Form5"},
+        {[&] { return RunShapeDialog(gone, 4101u, "Form6", &box, nullptr); }, "表から来た題", "Form6"},
     };
     int answer = 10;
     for (const auto& row : rows) {
@@ -529,6 +532,9 @@ TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
                                         [&] {
                                             EXPECT_EQ(shape.HelpPopup, shape.Opened);
                                             EXPECT_EQ(buttons.Buttons[1].Control.Hwnd, shape.HelpTarget);
+                                            // A new menu font: the menus are measured again and stay owner-drawn.
+                                            SendMessageA(shape.Hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));
                                             shape.EndShape(IDOK);
                                             return true;
                                         }}));
