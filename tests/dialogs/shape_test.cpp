@@ -312,6 +312,13 @@ TEST(ShapeWindow, ModelessShapesNotifyTheirOwnerAndShowTogether)
     hidden.ShowOnCreate = false;
     shape.ShowModeless(700);
     hidden.ShowModeless(0);
+    // Shown again while open: the same window, no second one.
+    HWND window = shape.Hwnd;
+    shape.ShowModeless(700);
+    EXPECT_EQ(window, shape.Hwnd);
+    TWindowList open;
+    TWindow::FindWindows(NoWindow, ShapeClassName, "Modeless", open);
+    EXPECT_EQ(1, open.Count());
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowVisible(shape.Hwnd));
     EXPECT_FALSE(IsWindowVisible(hidden.Hwnd));
@@ -321,7 +328,6 @@ TEST(ShapeWindow, ModelessShapesNotifyTheirOwnerAndShowTogether)
     EXPECT_TRUE(IsWindowVisible(shape.Hwnd));
     EXPECT_FALSE(IsWindowVisible(hidden.Hwnd)) << "a shape meant to stay hidden was shown";
 
-    HWND window = shape.Hwnd;
     ownerGot = {};
     shape.EndShape(1);
     EXPECT_TRUE(PumpUntil([&] { return ownerGot.wParam != 0; }, 5000));
