@@ -251,13 +251,6 @@ bool MayOverlap(HWND window)
            lstrcmpiA(name, UPDOWN_CLASSA) == 0;
 }
 
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 }  // namespace
 
 TEST(ShapeGallery, EveryElementKindLaidOutWithoutOverlaps)

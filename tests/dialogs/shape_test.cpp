@@ -22,13 +22,6 @@
 
 namespace {
 
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 SIZE ClientSize(HWND window)
 {
     RECT client = {};
@@ -165,6 +158,54 @@ TEST(ShapeKeys, EnterF1AndEscapeInTheModalLoop)
         EXPECT_EQ(row.result == -1 ? 77 : row.result, RunScripted(shape, steps)) << row.key << " in " << row.focus;
     }
     DestroyWindow(list);
+}
+
+namespace {
+
+// Counts the close commands that reach the shape.
+class TCloseCounter : public TShape {
+public:
+    using TShape::TShape;
+    int Closes = 0;
+    LRESULT OnSysCommand(UINT command, int x, int y) override
+    {
+        Closes += (command & 0xFFF0) == SC_CLOSE;
+        return TShape::OnSysCommand(command, x, y);
+    }
+};
+
+}  // namespace
+
+TEST(ShapeKeys, EscapeWithoutACancelButtonClosesOnlyAClosableShape)
+{
+    UseTestModule();
+    for (bool closable : {true, false}) {
+        TSpinEditElement field(DockTop, 1, 0, 9);
+        TCloseCounter shape(nullptr, "Escape", &field, nullptr);
+        shape.Closable = closable;
+        shape.Result = 4;  // what the shape ends with when nothing else sets it
+        std::vector<TStep> steps = {WhenActive(shape), [&] {
+                                        MENUITEMINFOA close = {};
+                                        close.cbSize = sizeof close;
+                                        close.fMask = MIIM_STATE;
+                                        GetMenuItemInfoA(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE, &close);
+                                        EXPECT_EQ(!closable, (close.fState & MFS_GRAYED) != 0);
+                                        SetFocus(field.Edit.Hwnd);
+                                        PostKey(WM_KEYDOWN, VK_ESCAPE);
+                                        return true;
+                                    }};
+        if (!closable) {
+            steps.push_back([&] {
+                if (!shape.Closes)
+                    return false;
+                EXPECT_TRUE(IsWindowVisible(shape.Hwnd)) << "a shape that may not be closed closed";
+                shape.EndShape(6);
+                return true;
+            });
+        }
+        EXPECT_EQ(closable ? 4 : 6, RunScripted(shape, steps));
+        EXPECT_EQ(1, shape.Closes);
+    }
 }
 
 TEST(ShapeWindow, DragByTheClientAreaUnlessTheRightButtonIsDown)
