@@ -99,7 +99,10 @@ HWND TShape::CreateShapeWindow()
 bool TShape::Create()
 {
     PrepareCreate();
-    CreateShapeWindow();
+    // A replaced CreateShapeWindow may make a window that is bound later.
+    HWND created = CreateShapeWindow();
+    if (!Hwnd)
+        Hwnd = created;
     if (!Hwnd || !IsWindow(Hwnd))
         return false;
     InitShape();
