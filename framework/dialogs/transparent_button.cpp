@@ -45,6 +45,22 @@ LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM 
     if (!StoredField(hwnd, buttonBase))
         return CallWindowProcA(buttonBase.Procedure, hwnd, message, wParam, lParam);
     switch (message) {
+    case WM_GETDLGCODE:
+        // A push button answers as the system's push buttons do, so that
+        // Enter finds the default one.
+        if (IsPushLike(hwnd, false))
+            return DLGC_BUTTON | (IsPushLike(hwnd, true) ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        break;
+    case BM_SETSTYLE:
+        // The dialog manager hands the default style from button to button
+        // as the focus moves; an owner-drawn button keeps its style (it
+        // draws its default frame itself) and is only repainted.
+        if (IsPushLike(hwnd, false)) {
+            if (lParam)
+                InvalidateRect(hwnd, nullptr, FALSE);
+            return 0;
+        }
+        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         if (IsPushLike(hwnd, false))

@@ -1,0 +1,130 @@
+#include "framework/dialogs/access_keys.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace {
+
+// Byte positions of a caption's first '&' and of the next one after it; both
+// -1 when the caption has no such pair. Double-byte characters are stepped
+// over whole, so a trail byte is never taken for '&'.
+struct TMarker {
+    int Open = -1;
+    int Close = -1;
+};
+
+TMarker FindMarker(const char* text)
+{
+    TMarker marker;
+    const int length = static_cast<int>(std::strlen(text));
+    for (int i = 0; i < length; i += CharLength(length - i, text + i)) {
+        if (text[i] != '&')
+            continue;
+        if (marker.Open < 0) {
+            marker.Open = i;
+        } else {
+            marker.Close = i;
+            return marker;
+        }
+    }
+    return TMarker{};
+}
+
+// The characters between the two '&', each one or two bytes.
+std::vector<std::string> Candidates(const char* text, const TMarker& marker)
+{
+    std::vector<std::string> letters;
+    for (int i = marker.Open + 1; i < marker.Close;) {
+        const int n = CharLength(marker.Close - i, text + i);
+        letters.emplace_back(text + i, n);
+        i += n;
+    }
+    return letters;
+}
+
+// The caption with its marker replaced by `replacement`.
+std::string Replaced(const char* text, const TMarker& marker, const std::string& replacement)
+{
+    return std::string(text, marker.Open) + replacement + (text + marker.Close + 1);
+}
+
+// The caption without its marker, and without the parentheses that enclose it.
+std::string WithoutMarker(const char* text, const TMarker& marker)
+{
+    if (marker.Open > 0 && text[marker.Open - 1] == '(' && text[marker.Close + 1] == ')')
+        return std::string(text, marker.Open - 1) + (text + marker.Close + 2);
+    return Replaced(text, marker, "");
+}
+
+}  // namespace
+
+void AssignAccessKeys(TCaptions& captions)
+{
+    const size_t count = captions.List.size();
+    std::vector<TMarker> markers(count);
+    std::vector<std::vector<std::string>> candidates(count);
+    size_t longest = 0;
+    for (size_t k = 0; k < count; ++k) {
+        markers[k] = FindMarker(captions.List[k]->Get());
+        if (markers[k].Open >= 0)
+            candidates[k] = Candidates(captions.List[k]->Get(), markers[k]);
+        longest = std::max(longest, candidates[k].size());
+    }
+    std::set<std::string> used;
+    auto give = [&](size_t k, const std::string& letter) {
+        used.insert(letter);
+        captions.List[k]->Set(Replaced(captions.List[k]->Get(), markers[k], "&" + letter).c_str());
+        candidates[k].clear();
+    };
+    // Passes by letter position: every caption tries its i-th candidate.
+    for (size_t i = 0; i < longest; ++i) {
+        bool any = false;
+        for (size_t k = 0; k < count; ++k) {
+            if (candidates[k].size() <= i)
+                continue;
+            any = true;
+            if (!used.count(candidates[k][i]))
+                give(k, candidates[k][i]);
+        }
+        if (!any || used.size() >= count)
+            break;
+    }
+    // Whatever is left takes the next free letter; the cursor is never reset.
+    char cursor = 'A';
+    for (size_t k = 0; k < count; ++k) {
+        if (candidates[k].empty())
+            continue;
+        while (cursor <= 'Z' && used.count(std::string(1, cursor)))
+            ++cursor;
+        if (cursor <= 'Z') {
+            give(k, std::string(1, cursor));
+        } else {
+            captions.List[k]->Set(WithoutMarker(captions.List[k]->Get(), markers[k]).c_str());
+            candidates[k].clear();
+        }
+    }
+    captions.KeysAssigned = true;
+}
+
+void MeasureCaption(char*& result, const char* caption)
+{
+    const char* text = caption ? caption : "";
+    const TMarker marker = FindMarker(text);
+    if (marker.Open < 0)
+        result = NewText(text);
+    else if (marker.Close > marker.Open + 1)
+        result = NewText(Replaced(text, marker, "W").c_str());
+    else
+        result = NewText(WithoutMarker(text, marker).c_str());
+}
+
+int CaptionWidth(HDC dc, const char* caption)
+{
+    TText measured;
+    MeasureCaption(measured.Slot(), caption);
+    RECT rect = {0, 0, 0, 0};
+    DrawTextA(dc, measured.Get(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
+    return rect.right - rect.left;
+}

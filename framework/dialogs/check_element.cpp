@@ -1,0 +1,161 @@
+#include "framework/dialogs/check_element.h"
+
+#include <algorithm>
+
+#include "framework/dialogs/element_values.h"
+#include "framework/dialogs/shape.h"
+#include "framework/util/display_text.h"
+
+namespace {
+
+// WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
+const DWORD kCheckStyle = 0x50010003;
+// An attached element below the box is indented by the box's width.
+const int kIndent = 18;
+const int kBesideGap = 6;
+
+}  // namespace
+
+TCheckElement::TCheckElement(int dock, const char* label, bool checked, TElement* attached)
+    : TElement(dock, AlignCentre), Checked(checked), DefaultChecked(checked), Attached(attached), AutoWidth(true)
+{
+    DisplayText(Label.Slot(), label ? label : "");
+}
+
+TCheckElement::TCheckElement(int dock, int width, const char* label, bool checked, TElement* attached)
+    : TCheckElement(dock, label, checked, attached)
+{
+    AutoWidth = false;
+    LabelWidth = width;
+}
+
+bool TCheckElement::IsBeside() const
+{
+    return Attached && (Attached->Dock == DockRight || Attached->Dock == DockTop);
+}
+
+void TCheckElement::SaveTo(const TRegistryKeyChain& key)
+{
+    SaveDwordSetting(key, Name, Checked ? 1 : 0);
+    if (Attached)
+        Attached->SaveTo(key);
+}
+
+void TCheckElement::LoadFrom(const TRegistryKeyChain& key)
+{
+    Checked = LoadDwordSetting(key, Name, DefaultChecked ? 1 : 0) != 0;
+    if (Attached)
+        Attached->LoadFrom(key);
+}
+
+void TCheckElement::SetGap(int x, int y)
+{
+    if (Attached)
+        Attached->SetGap(x, y);
+}
+
+SIZE TCheckElement::Measure(TShape& shape, HDC dc)
+{
+    shape.Captions.Register(Label);
+    if (AutoWidth)
+        LabelWidth = CaptionWidth(dc, Label.Get()) + ButtonLabelIndent;
+    if (!Attached)
+        return SIZE{LabelWidth, RowHeight};
+    const SIZE attached = Attached->Measure(shape, dc);
+    int extraWidth, extraHeight;
+    if (IsBeside()) {
+        extraWidth = attached.cx + kBesideGap;
+        extraHeight = attached.cy - RowHeight;
+    } else {
+        extraWidth = attached.cx + kIndent - LabelWidth;
+        extraHeight = attached.cy + kBesideGap;
+    }
+    return SIZE{LabelWidth + std::max(0, extraWidth), RowHeight + extraHeight};
+}
+
+void TCheckElement::CreateControls(TShape& shape, int x, int y)
+{
+    Shape = &shape;
+    CreateElementControl(shape, Control, 0, "TransparentButton", Label.Get(), kCheckStyle, x, y, LabelWidth,
+                         RowHeight, shape.NextId());
+    if (Attached) {
+        if (IsBeside())
+            Attached->CreateControls(shape, x + LabelWidth + kBesideGap, y);
+        else
+            Attached->CreateControls(shape, x + kIndent, y + RowHeight);
+        Attached->Enable(Checked);
+    }
+    SendMessageA(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckElement::OnShapeClosed(TShape& shape)
+{
+    Control = TWindow();
+    if (Attached)
+        Attached->OnShapeClosed(shape);
+}
+
+void TCheckElement::Paint(TShape& shape, HDC dc)
+{
+    if (Attached)
+        Attached->Paint(shape, dc);
+}
+
+bool TCheckElement::OnCommand(int id, HWND control, int code)
+{
+    if (!control || control != Control.Hwnd) {
+        if (Attached)
+            Attached->OnCommand(id, control, code);
+        return false;
+    }
+    const bool checked = SendMessageA(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (checked == Checked)
+        return true;
+    Checked = checked;
+    if (Attached)
+        Attached->Enable(Checked);
+    if (Shape)
+        Shape->OnElementChanged(this);
+    return true;
+}
+
+bool TCheckElement::OnContextMenu(TShape& shape, HWND window, int x, int y)
+{
+    return Attached && Attached->OnContextMenu(shape, window, x, y);
+}
+
+bool TCheckElement::OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    return Attached && Attached->OnNotify(wParam, lParam);
+}
+
+bool TCheckElement::OnScroll(int code, int position, HWND control)
+{
+    return Attached && Attached->OnScroll(code, position, control);
+}
+
+void TCheckElement::Enable(bool enable)
+{
+    if (Control.Hwnd)
+        EnableWindow(Control.Hwnd, enable);
+    if (Attached)
+        Attached->Enable(enable && Checked);
+}
+
+void TCheckElement::ToControls()
+{
+    if (Control.Hwnd)
+        SendMessageA(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (Attached) {
+        Attached->ToControls();
+        Attached->Enable(Checked);
+    }
+}
+
+void TCheckElement::FromControls()
+{
+    if (Control.Hwnd)
+        Checked = SendMessageA(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (Attached)
+        Attached->FromControls();
+}

@@ -1,0 +1,73 @@
+#include "framework/dialogs/element.h"
+
+#include <commctrl.h>
+
+#include "framework/core/app_globals.h"
+#include "framework/dialogs/shape.h"
+#include "framework/dialogs/transparent_button.h"
+#include "framework/dialogs/transparent_control.h"
+#include "framework/dialogs/transparent_editbox.h"
+#include "framework/dialogs/transparent_static.h"
+#include "framework/util/window_class.h"
+
+void TElement::SetGap(int, int) {}
+void TElement::OnShapeClosed(TShape&) {}
+void TElement::Paint(TShape&, HDC) {}
+bool TElement::OnCommand(int, HWND, int) { return false; }
+bool TElement::OnContextMenu(TShape&, HWND, int, int) { return false; }
+bool TElement::OnNotify(WPARAM, LPARAM) { return false; }
+bool TElement::OnScroll(int, int, HWND) { return false; }
+void TElement::Enable(bool) {}
+void TElement::ToControls() {}
+void TElement::FromControls() {}
+void TElement::OnShow(TShape&, bool) {}
+
+TElementList ElementsOfArray(TElement* const* elements)
+{
+    TElementList list;
+    for (; elements && *elements; ++elements)
+        list.push_back(*elements);
+    return list;
+}
+
+namespace {
+
+void RegisterControlClass(const char* className)
+{
+    struct {
+        const char* name;
+        void (*fill)(WNDCLASSA&);
+    } const transparent[] = {
+        {"TransparentButton", TTransparentButton::FillWindowClass},
+        {"TransparentPushButton", TTransparentButton::FillPushWindowClass},
+        {"TransparentEdit", TTransparentEditbox::FillWindowClass},
+        {"TransparentStatic", TTransparentStatic::FillWindowClass},
+    };
+    for (const auto& kind : transparent) {
+        if (lstrcmpiA(kind.name, className) == 0) {
+            WNDCLASSA windowClass;
+            kind.fill(windowClass);
+            RegisterWindowClass(windowClass);
+            return;
+        }
+    }
+    // The status bar, up-down and trackbar classes come from the common controls.
+    static bool commonControls = false;
+    if (!commonControls) {
+        INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+        commonControls = InitCommonControlsEx(&init) != FALSE;
+    }
+}
+
+}  // namespace
+
+HWND CreateElementControl(TShape& shape, TWindow& field, DWORD exStyle, const char* className, const char* text,
+                          DWORD style, int x, int y, int width, int height, int id)
+{
+    RegisterControlClass(className);
+    field.Hwnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, shape.Hwnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppGlobals.Instance, nullptr);
+    if (field.Hwnd)
+        BindTransparentControl(field.Hwnd, &field);
+    return field.Hwnd;
+}

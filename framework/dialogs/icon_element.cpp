@@ -1,0 +1,111 @@
+#include "framework/dialogs/icon_element.h"
+
+#include <cstring>
+
+#include "framework/core/registry_key_chain.h"
+#include "framework/core/registry_values.h"
+
+#include "framework/dialogs/shape.h"
+#include "framework/util/icon_caches.h"
+#include "framework/util/icon_source.h"
+#include "framework/util/resource_names.h"
+#include "framework/util/system_icon_source.h"
+#include "framework/util/system_sound.h"
+
+TIconElement::TIconElement(int dock, int align, TIconSource* icon, int sizeKind)
+    : TElement(dock, align), Icon(icon), SizeKind(sizeKind)
+{
+}
+
+int TIconElement::Side() const
+{
+    return SizeKind == IconSizeSmall ? 16 : 32;
+}
+
+SIZE TIconElement::Measure(TShape&, HDC)
+{
+    return SIZE{Side(), Side()};
+}
+
+void TIconElement::CreateControls(TShape& shape, int x, int y)
+{
+    Shape = &shape;
+    X = x;
+    Y = y;
+    shape.ShowListeners.push_back(this);
+}
+
+void TIconElement::Paint(TShape&, HDC dc)
+{
+    HICON icon = Icon ? Icon->GetIcon(SizeKind, nullptr) : nullptr;
+    if (!icon)
+        return;
+    const int mapMode = SetMapMode(dc, MM_TEXT);
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, X, Y, Side(), Side(),
+               Enabled ? DST_ICON : DST_ICON | DSS_DISABLED);
+    SetMapMode(dc, mapMode);
+}
+
+void TIconElement::Enable(bool enable)
+{
+    Enabled = enable;
+    if (Shape && Shape->Hwnd) {
+        RECT square = {X, Y, X + Side(), Y + Side()};
+        InvalidateRect(Shape->Hwnd, &square, TRUE);
+    }
+}
+
+void TIconElement::OnShow(TShape& shape, bool shown)
+{
+    if (shown) {
+        const unsigned int style = SoundStyle();
+        if (!shape.SoundPlaying && style && UserWantsBeeps()) {
+            PlaySystemSound(style);
+            SoundPlayed = true;
+            shape.SoundPlaying = true;
+        }
+    } else if (SoundPlayed) {
+        SoundPlayed = false;
+        shape.SoundPlaying = false;
+    }
+}
+
+unsigned int TIconElement::SoundStyle() const
+{
+    return IconSourceSound(Icon);
+}
+
+unsigned int IconSourceSound(TIconSource* icon)
+{
+    if (!icon)
+        return 0;
+    if (const TSystemIconSource* system = dynamic_cast<const TSystemIconSource*>(icon))
+        return IconSoundStyle(system->Id());
+    // The program's own information icon: the shared source of its name.
+    if (icon == ResourceIcon(CURE_ICON_NAME))
+        return MB_ICONASTERISK;
+    return 0;
+}
+
+bool IsBeepSwitchedOff(const char* beep)
+{
+    return beep && (std::strcmp(beep, "いいえ") == 0 || lstrcmpiA(beep, "No") == 0);
+}
+
+bool UserWantsBeeps()
+{
+    // The user's own key: opened, never created.
+    TRegistryKeyChain sound;
+    sound.AddEntry(HKEY_CURRENT_USER, "Control Panel\\Sound");
+    if (sound.OpenKeys() != ERROR_SUCCESS) {
+        sound.CloseKeys();
+        return true;
+    }
+    TText beep;
+    {
+        TRegStringValue value(&sound, "Beep");
+        value.Get(beep.Slot());
+    }
+    sound.CloseKeys();
+    return !IsBeepSwitchedOff(beep.Get());
+}

@@ -1,0 +1,76 @@
+#include "framework/dialogs/spin_edit_element.h"
+
+#include <commctrl.h>
+
+#include "framework/core/app_globals.h"
+#include "framework/dialogs/shape.h"
+
+namespace {
+
+// WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS
+const DWORD kUpDownStyle = 0x50000026;
+const int kEditHeight = 18;
+
+}  // namespace
+
+TSpinEditElement::TSpinEditElement(int dock, int value, int minimum, int maximum, int width)
+    : TNumberElement(dock, value, minimum, maximum, width)
+{
+}
+
+SIZE TSpinEditElement::Measure(TShape&, HDC)
+{
+    return SIZE{Width, kEditHeight};
+}
+
+void TSpinEditElement::CreateControls(TShape& shape, int x, int y)
+{
+    CreateElementControl(shape, Edit, WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                         x, y, Width, kEditHeight, shape.NextId());
+    const int id = shape.NextId();
+    UpDown.Hwnd = CreateUpDownControl(kUpDownStyle, 0, 0, 0, 0, shape.Hwnd, id, AppGlobals.Instance, Edit.Hwnd, 0, 0, 0);
+    ToControls();
+}
+
+void TSpinEditElement::OnShapeClosed(TShape&)
+{
+    Edit = TWindow();
+    UpDown = TWindow();
+}
+
+bool TSpinEditElement::OnCommand(int, HWND control, int code)
+{
+    if (!control || control != Edit.Hwnd)
+        return false;
+    if (code == EN_CHANGE)
+        FromControls();
+    return true;
+}
+
+void TSpinEditElement::Enable(bool enable)
+{
+    if (Edit.Hwnd)
+        EnableWindow(Edit.Hwnd, enable);
+    if (UpDown.Hwnd)
+        EnableWindow(UpDown.Hwnd, enable);
+}
+
+void TSpinEditElement::ToControls()
+{
+    if (!UpDown.Hwnd)
+        return;
+    SendMessageA(UpDown.Hwnd, UDM_SETRANGE32, static_cast<WPARAM>(Minimum), Maximum);
+    SendMessageA(UpDown.Hwnd, UDM_SETPOS32, 0, Value);
+}
+
+void TSpinEditElement::FromControls()
+{
+    if (!UpDown.Hwnd)
+        return;
+    // The up-down control reads its buddy's text; a text that is no number
+    // inside the range leaves the value as it was.
+    BOOL failed = FALSE;
+    const LRESULT position = SendMessageA(UpDown.Hwnd, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
+    if (!failed)
+        Value = Clamped(static_cast<int>(position));
+}

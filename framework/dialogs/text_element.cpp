@@ -1,0 +1,74 @@
+#include "framework/dialogs/text_element.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/dialogs/shape.h"
+#include "framework/util/display_text.h"
+
+namespace {
+
+// WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL | ES_MULTILINE
+const DWORD kTextStyle = 0x50000884;
+const int kIconHeight = 32;
+
+}  // namespace
+
+SIZE MultiLineExtent(HDC dc, const char* text)
+{
+    SIZE extent = {0, 0};
+    const int total = static_cast<int>(std::strlen(text));
+    int at = 0;
+    for (;;) {
+        const int length = LineLength(total - at, text + at);
+        const DWORD size = length > 0 ? GetTabbedTextExtentA(dc, text + at, length, 0, nullptr)
+                                      : GetTabbedTextExtentA(dc, " ", 1, 0, nullptr);
+        extent.cx = std::max<LONG>(extent.cx, LOWORD(size));
+        extent.cy += HIWORD(size);
+        const int span = LineSpan(total - at, text + at);
+        if (span == length)  // no line break: the last line
+            break;
+        at += span;
+    }
+    return extent;
+}
+
+TTextElement::TTextElement(int dock, int align, const char* text, bool noMinHeight)
+    : TElement(dock, align), NoMinHeight(noMinHeight)
+{
+    SetText(text);
+}
+
+void TTextElement::SetText(const char* text)
+{
+    DisplayText(Text.Slot(), text ? text : "");
+    if (Control.Hwnd && IsWindow(Control.Hwnd))
+        SetWindowTextA(Control.Hwnd, Text.Get());
+}
+
+SIZE TTextElement::Measure(TShape&, HDC dc)
+{
+    const SIZE extent = MultiLineExtent(dc, Text.Get());
+    TextWidth = extent.cx + 2;
+    TextHeight = extent.cy + 2;
+    Width = TextWidth;
+    Height = NoMinHeight ? TextHeight : std::max(TextHeight, kIconHeight);
+    return SIZE{Width, Height};
+}
+
+void TTextElement::CreateControls(TShape& shape, int x, int y)
+{
+    CreateElementControl(shape, Control, 0, "TransparentEdit", Text.Get(), kTextStyle, x,
+                         y + (Height - TextHeight) / 2, TextWidth, TextHeight, shape.NextId());
+}
+
+void TTextElement::OnShapeClosed(TShape&)
+{
+    Control = TWindow();
+}
+
+void TTextElement::Enable(bool enable)
+{
+    if (Control.Hwnd)
+        EnableWindow(Control.Hwnd, enable);
+}

@@ -1,0 +1,159 @@
+#include "framework/dialogs/text_list_element.h"
+
+#include "framework/dialogs/element_values.h"
+#include "framework/dialogs/shape.h"
+
+namespace {
+
+const int kComboHeight = 21;
+// How far a combo box's list drops down.
+const int kDropHeight = 160;
+
+// The text of item `index` of a list or combo box, `lengthMessage` and
+// `textMessage` being the box's own messages.
+TText ItemText(HWND box, UINT lengthMessage, UINT textMessage, LRESULT index)
+{
+    TText text;
+    const LRESULT length = SendMessageA(box, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (index < 0 || length < 0)
+        return text;
+    char* buffer = new char[static_cast<size_t>(length) + 1];
+    buffer[0] = '\0';
+    const LRESULT copied = SendMessageA(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
+    buffer[copied >= 0 && copied <= length ? copied : 0] = '\0';
+    text.Set(buffer);
+    delete[] buffer;
+    return text;
+}
+
+}  // namespace
+
+TTextListElement::TTextListElement(int dock, int width, int height)
+    : TElement(dock, AlignCentre), Width(width), Height(height)
+{
+}
+
+void TTextListElement::SaveTo(const TRegistryKeyChain& key)
+{
+    SaveTextItems(key, Name, Items, SelectText.Get());
+}
+
+void TTextListElement::LoadFrom(const TRegistryKeyChain& key)
+{
+    LoadTextItems(key, Name, Items, SelectText);
+}
+
+SIZE TTextListElement::Measure(TShape&, HDC)
+{
+    return SIZE{Width, Height};
+}
+
+void TTextListElement::OnShapeClosed(TShape&)
+{
+    Control = TWindow();
+}
+
+void TTextListElement::Enable(bool enable)
+{
+    if (Control.Hwnd)
+        EnableWindow(Control.Hwnd, enable);
+}
+
+void TListBoxElement::CreateControls(TShape& shape, int x, int y)
+{
+    Shape = &shape;
+    CreateElementControl(shape, Control, WS_EX_CLIENTEDGE, "LISTBOX", "",
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, x, y,
+                         Width, Height, shape.NextId());
+    ToControls();
+}
+
+bool TListBoxElement::OnCommand(int, HWND control, int code)
+{
+    if (!control || control != Control.Hwnd)
+        return false;
+    if (code == LBN_SELCHANGE) {
+        FromControls();
+        if (Shape)
+            Shape->OnElementChanged(this);
+    }
+    return true;
+}
+
+void TListBoxElement::ToControls()
+{
+    if (!Control.Hwnd)
+        return;
+    SendMessageA(Control.Hwnd, LB_RESETCONTENT, 0, 0);
+    for (TStringList::Node* node = Items.First(); node; node = node->next)
+        SendMessageA(Control.Hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(node->value));
+    SendMessageA(Control.Hwnd, LB_SETCURSEL,
+                 SendMessageA(Control.Hwnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>(SelectText.Get())),
+                 0);
+}
+
+void TListBoxElement::FromControls()
+{
+    if (!Control.Hwnd)
+        return;
+    const LRESULT index = SendMessageA(Control.Hwnd, LB_GETCURSEL, 0, 0);
+    if (index != LB_ERR)
+        SelectText = ItemText(Control.Hwnd, LB_GETTEXTLEN, LB_GETTEXT, index);
+}
+
+TComboBoxElement::TComboBoxElement(int dock, int width, bool editable)
+    : TTextListElement(dock, width, kComboHeight), Editable(editable)
+{
+}
+
+void TComboBoxElement::CreateControls(TShape& shape, int x, int y)
+{
+    Shape = &shape;
+    CreateElementControl(shape, Control, WS_EX_CLIENTEDGE, "COMBOBOX", "",
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
+                             (Editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST),
+                         x, y, Width, Height + kDropHeight, shape.NextId());
+    ToControls();
+}
+
+bool TComboBoxElement::OnCommand(int, HWND control, int code)
+{
+    if (!control || control != Control.Hwnd)
+        return false;
+    if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
+        if (code == CBN_SELCHANGE) {
+            const LRESULT index = SendMessageA(Control.Hwnd, CB_GETCURSEL, 0, 0);
+            if (index != CB_ERR)
+                SelectText = ItemText(Control.Hwnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+        } else {
+            FromControls();
+        }
+        if (Shape)
+            Shape->OnElementChanged(this);
+    }
+    return true;
+}
+
+void TComboBoxElement::ToControls()
+{
+    if (!Control.Hwnd)
+        return;
+    SendMessageA(Control.Hwnd, CB_RESETCONTENT, 0, 0);
+    for (TStringList::Node* node = Items.First(); node; node = node->next)
+        SendMessageA(Control.Hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(node->value));
+    const LRESULT index = SendMessageA(Control.Hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(SelectText.Get()));
+    SendMessageA(Control.Hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (Editable && index == CB_ERR)
+        SetWindowTextA(Control.Hwnd, SelectText.Get());
+}
+
+void TComboBoxElement::FromControls()
+{
+    if (!Control.Hwnd)
+        return;
+    char* text = TWindow(Control.Hwnd).GetTextCopy();
+    SelectText.Set(text);
+    FreeText(text);
+}
