@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,32 @@ private:
     HGDIOBJ old_;
     DWORD* bits_ = nullptr;
 };
+
+// The smallest rectangle inside `area` holding every pixel that `is` accepts
+// (left above right when there is none).
+inline RECT Bounds(const TPixels& p, const RECT& area, const std::function<bool(COLORREF)>& is)
+{
+    RECT box = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (is(p.At(x, y)))
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+    return box;
+}
+
+// A square icon of one opaque colour; the caller destroys it.
+inline HICON SolidIcon(int size, COLORREF colour)
+{
+    TCanvas square(size, size);
+    square.Fill(colour);
+    const std::vector<BYTE> opaque(static_cast<size_t>((size + 15) / 16 * 2) * size, 0);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, opaque.data());
+    ICONINFO info = {TRUE, 0, 0, mask, square.Bitmap()};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    return icon;
+}
 
 // What the screen shows in `rect` (screen coordinates).
 inline TPixels CaptureScreen(const RECT& rect)

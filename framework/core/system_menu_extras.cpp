@@ -86,12 +86,9 @@ bool AddSystemMenuExtras(TWindow window, bool closable)
     return true;
 }
 
-HMENU PositionPopup(TWindow window)
+int PositionPopupIndex(HMENU menu)
 {
-    HMENU menu = SystemMenuOf(window);
-    if (!menu)
-        return nullptr;
-    const int count = GetMenuItemCount(menu);
+    const int count = menu ? GetMenuItemCount(menu) : 0;
     for (int i = 0; i < count; ++i) {
         HMENU popup = GetSubMenu(menu, i);
         if (!popup)
@@ -99,13 +96,20 @@ HMENU PositionPopup(TWindow window)
         char text[256] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
         if (std::strcmp(text, PositionPopupText) == 0)
-            return popup;
+            return i;
         // An item drawn by the framework's menus keeps no text in the menu:
         // the popup is then the one that holds the position commands.
         if (!text[0] && HasCommand(popup, SysCmdKeepPlace))
-            return popup;
+            return i;
     }
-    return nullptr;
+    return -1;
+}
+
+HMENU PositionPopup(TWindow window)
+{
+    HMENU menu = SystemMenuOf(window);
+    const int at = PositionPopupIndex(menu);
+    return at < 0 ? nullptr : GetSubMenu(menu, at);
 }
 
 void CheckPositionRule(TWindow window, UINT rule)

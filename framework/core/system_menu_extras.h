@@ -34,6 +34,8 @@ bool AddSystemMenuExtras(TWindow window, bool closable);
 
 // The position popup of the window's system menu, or null.
 HMENU PositionPopup(TWindow window);
+// Its position in a system menu, or -1.
+int PositionPopupIndex(HMENU systemMenu);
 // Checks `rule` (63079, 63080 or 63081) in the position popup and unchecks
 // the other two; nothing when the window has no popup.
 void CheckPositionRule(TWindow window, UINT rule);

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "framework/core/app_globals.h"
 #include "framework/core/registry_key_chain.h"
@@ -115,6 +116,35 @@ inline bool Activate(HWND window)
 {
     SetForegroundWindow(window);
     return PumpUntil([&] { return GetActiveWindow() == window; }, 5000);
+}
+
+inline BOOL CALLBACK CollectVisibleMenu(HWND window, LPARAM menus)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && std::string(className) == "#32768")
+        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
+    return TRUE;
+}
+
+// The popup menu windows this thread shows now.
+inline std::vector<HWND> VisibleMenus()
+{
+    std::vector<HWND> menus;
+    EnumThreadWindows(GetCurrentThreadId(), CollectVisibleMenu, reinterpret_cast<LPARAM>(&menus));
+    return menus;
+}
+
+// The window with every open menu, and a margin of 8 pixels: for pictures.
+inline RECT AreaWithMenus(HWND window)
+{
+    RECT area = WindowRectOf(window);
+    for (HWND menu : VisibleMenus()) {
+        const RECT rect = WindowRectOf(menu);
+        UnionRect(&area, &area, &rect);
+    }
+    InflateRect(&area, 8, 8);
+    return area;
 }
 
 inline bool operator==(const RECT& a, const RECT& b)

@@ -172,33 +172,17 @@ namespace {
 int ticks = 0;
 bool pictured = false;
 
-BOOL CALLBACK CollectMenus(HWND window, LPARAM menus)
-{
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && std::string(className) == "#32768")
-        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
-    return TRUE;
-}
-
 // Opens the position popup once the system menu shows, pictures both and
 // ends the menu from inside its own loop.
 LRESULT CALLBACK PicturingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_TIMER)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    std::vector<HWND> menus;
-    EnumThreadWindows(GetCurrentThreadId(), CollectMenus, reinterpret_cast<LPARAM>(&menus));
-    if (menus.size() == 1 && ticks++ % 5 == 0)
+    const size_t menus = VisibleMenus().size();
+    if (menus == 1 && ticks++ % 5 == 0)
         PostMessageA(hwnd, WM_CHAR, 'p', 0);
-    if (menus.size() == 2) {
-        RECT area = WindowRectOf(hwnd);
-        for (HWND menu : menus) {
-            const RECT rect = WindowRectOf(menu);
-            UnionRect(&area, &area, &rect);
-        }
-        InflateRect(&area, 8, 8);
-        pictured = SaveScreenshot(CaptureScreen(area), "system_menu_extras.png");
+    if (menus == 2) {
+        pictured = SaveScreenshot(CaptureScreen(AreaWithMenus(hwnd)), "system_menu_extras.png");
     }
     if (pictured || ticks > 200)
         EndMenu();

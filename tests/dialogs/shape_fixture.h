@@ -120,7 +120,6 @@ inline HWND MakePlainWindow(const char* className, const char* title, DWORD styl
                            nullptr);
 }
 
-// A window's text.
 inline std::string TextOf(HWND window)
 {
     char text[256] = "";

@@ -156,18 +156,6 @@ protected:
     std::deque<TPushButtonField> fields;  // stable addresses for the stored pointers
 };
 
-// The bounds of the pixels in a rectangle that `is` picks.
-RECT Bounds(const TPixels& p, const RECT& area, const std::function<bool(COLORREF)>& is)
-{
-    RECT box = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (is(p.At(x, y)))
-                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                       std::max<LONG>(box.bottom, y + 1)};
-    return box;
-}
-
 }  // namespace
 
 TEST_F(TransparentControlTest, ClassesAreTheSystemOnesWithRoomForTheOwnersField)
@@ -254,13 +242,7 @@ TEST_F(TransparentControlTest, GroupBoxFrameIsInterruptedByExactlyTheCaptionWidt
 
 TEST_F(TransparentControlTest, PushButtonIconSitsTenPixelsLeftOfTheTextWhichMovesEight)
 {
-    TCanvas red(16, 16);
-    red.Fill(RGB(255, 0, 0));
-    const std::vector<BYTE> opaque(32, 0);
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, opaque.data());
-    ICONINFO info = {TRUE, 0, 0, mask, red.Bitmap()};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
+    HICON icon = SolidIcon(16, RGB(255, 0, 0));
     ASSERT_TRUE(icon);
     HWND button = Make(kPush, 20, 20);
     SendMessageA(button, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

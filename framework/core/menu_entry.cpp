@@ -1,0 +1,40 @@
+#include "framework/core/menu_entry.h"
+
+#include "framework/util/list.h"
+
+namespace {
+
+// Menus are used by the user-interface thread only, so the list needs no lock.
+TList<TMenuEntry*>& LiveEntries()
+{
+    static TList<TMenuEntry*> entries;
+    return entries;
+}
+
+}  // namespace
+
+TMenuEntry::TMenuEntry()
+{
+    LiveEntries().Add(this);
+}
+
+TMenuEntry::~TMenuEntry()
+{
+    LiveEntries().Delete(LiveEntries().IndexOf(this));
+}
+
+TMenuEntry* TMenuEntry::FromItemData(ULONG_PTR data)
+{
+    TMenuEntry* entry = reinterpret_cast<TMenuEntry*>(data);
+    return data && LiveEntries().Find(entry) ? entry : nullptr;
+}
+
+TMenuEntry* TMenuEntry::OwnerDrawnAt(HMENU menu, int position)
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!menu || !GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+        return nullptr;
+    return FromItemData(info.dwItemData);
+}

@@ -1,0 +1,177 @@
+#include "framework/core/owner_draw_menu.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/core/menu_metrics.h"
+#include "framework/core/menu_separator.h"
+#include "framework/dialogs/button_painter.h"
+
+TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
+    : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new TMenuGroup)
+{
+    for (TMenuEntry* entry : entries)
+        Add(entry);
+}
+
+TOwnerDrawMenu::TOwnerDrawMenu(int position, TIconSource* icon, std::initializer_list<TMenuEntry*> entries)
+    : TMenuGroup(TMenuPosition{position}, icon), Menu(nullptr), AutoItems(new TMenuGroup)
+{
+    for (TMenuEntry* entry : entries)
+        Add(entry);
+}
+
+TOwnerDrawMenu::~TOwnerDrawMenu()
+{
+    delete AutoItems;
+}
+
+HMENU TOwnerDrawMenu::Popup(HMENU parent) const
+{
+    if (Menu)
+        return Menu;
+    return parent ? GetSubMenu(parent, Position) : nullptr;
+}
+
+void TOwnerDrawMenu::AutomaticPass(HMENU menu)
+{
+    // Entries of an earlier pass go back to plain items before they are
+    // deleted: their items still carry them as item data.
+    AutoItems->MakeNormal(menu);
+    AutoItems->Clear();
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW) ||
+            info.hSubMenu)
+            continue;
+        TMenuItem* entry = (info.fType & MFT_SEPARATOR) ? new TMenuSeparator(i) : new TMenuItem(TMenuPosition{i});
+        entry->CaptureAndMakeOwnerDraw(menu);
+        AutoItems->Add(entry);
+    }
+}
+
+void TOwnerDrawMenu::ConvertItems(HMENU menu, bool capture)
+{
+    // Only the entry's own item here: the popup's items are captured below,
+    // before anything converts them.
+    if (!Menu) {
+        if (capture)
+            CaptureText(menu);
+        TMenuItem::MakeOwnerDraw(menu);
+    }
+    HMENU popup = Popup(menu);
+    if (!popup)
+        return;
+    if (capture)
+        TMenuGroup::CaptureAndMakeOwnerDraw(popup);
+    else
+        TMenuGroup::MakeOwnerDraw(popup);
+    AutomaticPass(popup);
+}
+
+void TOwnerDrawMenu::MakeOwnerDraw(HMENU menu)
+{
+    ConvertItems(menu, false);
+}
+
+void TOwnerDrawMenu::CaptureAndMakeOwnerDraw(HMENU menu)
+{
+    ConvertItems(menu, true);
+}
+
+void TOwnerDrawMenu::MakeNormal(HMENU menu)
+{
+    if (HMENU popup = Popup(menu)) {
+        TMenuGroup::MakeNormal(popup);
+        AutoItems->MakeNormal(popup);
+    }
+    if (!Menu)
+        TMenuItem::MakeNormal(menu);
+}
+
+int TOwnerDrawMenu::Measure(HDC dc)
+{
+    int widest = std::max(TMenuGroup::Measure(dc), AutoItems->Measure(dc));
+    // A submenu entry is an item of its parent as well.
+    if (!Menu)
+        widest = std::max(widest, TMenuItem::Measure(dc));
+    return widest;
+}
+
+void TOwnerDrawMenu::SetWidth(int width)
+{
+    if (!Menu)
+        TMenuItem::SetWidth(width);
+    TMenuGroup::SetWidth(width);
+    AutoItems->SetWidth(width);
+}
+
+void TOwnerDrawMenu::MeasuringPass()
+{
+    const TMenuMeasuringDc measuring;
+    const int widest = Measure(measuring.Get());
+    if (Menu)
+        SetWidth(widest);
+}
+
+void TOwnerDrawMenu::Attach()
+{
+    CaptureAndMakeOwnerDraw(nullptr);
+    MeasuringPass();
+}
+
+void TOwnerDrawMenu::Refresh()
+{
+    // Every automatic pass turns its old entries back into plain items and
+    // makes new ones from the menu's texts. Measuring comes last, so that the
+    // new entries are measured in the new font and get the common width too.
+    MakeOwnerDraw(nullptr);
+    MeasuringPass();
+}
+
+LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item)
+{
+    if (item && item->CtlType == ODT_BUTTON) {
+        MeasureTransparentItem(GetDlgItem(window, static_cast<int>(item->CtlID)), *item);
+        return TRUE;
+    }
+    if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
+        item->itemWidth = static_cast<UINT>(std::max(entry->Width, 0));
+        item->itemHeight = static_cast<UINT>(std::max(entry->Height, 0));
+        return TRUE;
+    }
+    return DefWindowProcA(window, WM_MEASUREITEM, wParam, reinterpret_cast<LPARAM>(item));
+}
+
+LRESULT TOwnerDrawMenu::OnDrawItem(HWND window, WPARAM wParam, DRAWITEMSTRUCT* item)
+{
+    if (item && item->CtlType == ODT_BUTTON) {
+        DrawTransparentItem(*item);
+        return TRUE;
+    }
+    if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
+        entry->Draw(*item);
+        return TRUE;
+    }
+    return DefWindowProcA(window, WM_DRAWITEM, wParam, reinterpret_cast<LPARAM>(item));
+}
+
+LRESULT TOwnerDrawMenu::OnMenuChar(HWND window, UINT message, WPARAM character, HMENU menu)
+{
+    const UINT typed = LOWORD(character);
+    // A NUL would leave the bare '&', which every access key holds.
+    if (typed && typed <= 0xFF) {
+        const char key[3] = {'&', static_cast<char>(typed >= 'a' && typed <= 'z' ? typed - 'a' + 'A' : typed), 0};
+        const int count = GetMenuItemCount(menu);
+        for (int i = 0; i < count; ++i) {
+            // '&' is never the second byte of a double-byte character.
+            auto* item = dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(menu, i));
+            if (item && std::strstr(item->Text.Get(), key))
+                return MAKELRESULT(i, MNC_EXECUTE);
+        }
+    }
+    return DefWindowProcA(window, message, character, reinterpret_cast<LPARAM>(menu));
+}
