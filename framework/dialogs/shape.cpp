@@ -99,7 +99,10 @@ HWND TShape::CreateShapeWindow()
 bool TShape::Create()
 {
     PrepareCreate();
-    CreateShapeWindow();
+    // A replaced CreateShapeWindow may make a window that is bound later.
+    HWND created = CreateShapeWindow();
+    if (!Hwnd)
+        Hwnd = created;
     if (!Hwnd || !IsWindow(Hwnd))
         return false;
     InitShape();
@@ -186,6 +189,12 @@ int TShape::StatusBarHeight() const
 
 int TShape::RunModal()
 {
+    // A shape that is open already keeps its one window (a second one would
+    // be bound to the same object).
+    if (Hwnd && IsWindow(Hwnd)) {
+        SetForegroundWindow(Hwnd);
+        return Result;
+    }
     HWND focus = GetFocus();
     OwnerWasEnabled = false;
     HWND owner = Owner && IsWindow(Owner) ? Owner : nullptr;
@@ -248,6 +257,10 @@ int TShape::RunModal(const char* title, TElement* const* elements)
 
 void TShape::ShowModeless(UINT notifyCommand)
 {
+    if (Hwnd && IsWindow(Hwnd)) {
+        SetForegroundWindow(Hwnd);
+        return;
+    }
     NotifyCommand = notifyCommand;
     if (Create())
         RegisterModelessShape(this);

@@ -1,9 +1,14 @@
-// The shape's menus: the system menu with its extras, and the one-item
-// context-help popup.
+// The shape's menus: the system menu with its extras, drawn with icons, and
+// the one-item context-help popup, and the routing of the owner-drawn menu
+// messages.
 #include <windows.h>
 
-#include "framework/dialogs/button_painter.h"
+#include "framework/core/menu_item.h"
+#include "framework/core/owner_draw_menu.h"
+#include "framework/core/system_menu_icons.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/file_icon_source.h"
+#include "framework/util/icon_caches.h"
 
 namespace {
 
@@ -12,30 +17,63 @@ const char kHelpItemText[] = "ヘルプ(&H)";
 
 }  // namespace
 
-void TShape::AttachSystemMenu() {}
+void TShape::AttachSystemMenu()
+{
+    DeleteSystemMenu();
+    HMENU menu = GetSystemMenu(Hwnd, FALSE);
+    if (!menu)
+        return;
+    SystemMenu = new TOwnerDrawMenu(menu);
+    AddSystemMenuIcons(SystemMenu, menu);
+    SystemMenu->Attach();
+}
+
+void TShape::DeleteSystemMenu()
+{
+    delete SystemMenu;
+    SystemMenu = nullptr;
+}
 
 void TShape::CreateHelpMenu()
 {
     DeleteHelpMenu();
     HelpPopup = CreatePopupMenu();
-    if (HelpPopup)
-        AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, kHelpItemText);
+    if (!HelpPopup)
+        return;
+    AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, kHelpItemText);
+    HelpMenu = new TOwnerDrawMenu(HelpPopup, {new TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
+    HelpMenu->Attach();
 }
 
 void TShape::DeleteHelpMenu()
 {
+    delete HelpMenu;
+    HelpMenu = nullptr;
     if (HelpPopup)
         DestroyMenu(HelpPopup);
     HelpPopup = nullptr;
 }
 
-void TShape::DeleteSystemMenu() {}
-
-bool TShape::OnMenuMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
+bool TShape::OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message == WM_DRAWITEM && DrawTransparentItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-        result = TRUE;
+    switch (message) {
+    case WM_DRAWITEM:
+        result = TOwnerDrawMenu::OnDrawItem(Hwnd, wParam, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return true;
+    case WM_MEASUREITEM:
+        result = TOwnerDrawMenu::OnMeasureItem(Hwnd, wParam, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return true;
+    case WM_MENUCHAR:
+        result = TOwnerDrawMenu::OnMenuChar(Hwnd, message, wParam, reinterpret_cast<HMENU>(lParam));
+        return true;
+    case WM_SETTINGCHANGE:
+        // The menu font may have changed: the items are measured again.
+        if (SystemMenu)
+            SystemMenu->Refresh();
+        if (HelpMenu)
+            HelpMenu->Refresh();
+        return true;
+    default:
+        return false;
     }
-    return false;
 }

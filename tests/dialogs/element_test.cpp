@@ -23,6 +23,7 @@
 #include "framework/util/resource_names.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
+#include "tests/dialogs/beep_setting.h"
 #include "tests/dialogs/shape_fixture.h"
 
 namespace {
@@ -171,36 +172,6 @@ TEST(ElementControls, CheckBoxesAndRadioGroupsFollowClicks)
     EXPECT_EQ(8, spin.Value);
 }
 
-namespace {
-
-// The user's "Beep" setting set for the test and put back afterwards.
-class TBeepSetting {
-public:
-    TBeepSetting()
-    {
-        DWORD size = sizeof saved_;
-        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, "Beep", RRF_RT_REG_SZ, nullptr, saved_, &size) == ERROR_SUCCESS;
-    }
-    ~TBeepSetting()
-    {
-        if (had_)
-            Set(saved_);
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Beep");
-    }
-    void Set(const char* value)
-    {
-        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Beep", REG_SZ, value, lstrlenA(value) + 1);
-    }
-
-private:
-    static constexpr const char* kKey = "Control Panel\\Sound";
-    char saved_[64] = "";
-    bool had_ = false;
-};
-
-}  // namespace
-
 TEST(IconElement, SoundByIconAndTheUsersBeepSetting)
 {
     UseTestModule();
@@ -249,13 +220,6 @@ bool MayOverlap(HWND window)
     return (lstrcmpiA(name, "TransparentButton") == 0 &&
             (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) ||
            lstrcmpiA(name, UPDOWN_CLASSA) == 0;
-}
-
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "framework/dialogs/access_keys.h"
+#include "framework/dialogs/check_element.h"
 #include "framework/dialogs/dock_layout.h"
 #include "framework/dialogs/group_element.h"
+#include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/shape.h"
 #include "tests/canvas.h"
 #include "tests/dialogs/shape_fixture.h"
@@ -81,6 +83,56 @@ TEST(GroupElement, SizesWithGapsCaptionsAndEmptyGroups)
     EXPECT_EQ(DockLeft, row.Dock);
     EXPECT_EQ(AlignTop, row.Align);
     EXPECT_EQ(32, row.Positions[1].x);
+}
+
+TEST(CheckElement, SizeWithAnAttachedElementBesideOrBelow)
+{
+    TCanvas canvas(1, 1);
+    TShape shape(nullptr, nullptr);
+    TBox right(DockRight, AlignCentre, 40, 30), below(DockBottom, AlignCentre, 40, 30), wide(DockFill, AlignCentre, 120, 10);
+    const struct {
+        TElement* attached;
+        SIZE size;
+    } rows[] = {{nullptr, {100, 18}}, {&right, {146, 30}}, {&below, {100, 54}}, {&wide, {138, 34}}};
+    for (const auto& row : rows) {
+        TCheckElement check(DockTop, 100, "Check", false, row.attached);
+        const SIZE size = check.Measure(shape, canvas.Dc());
+        EXPECT_EQ(row.size.cx, size.cx);
+        EXPECT_EQ(row.size.cy, size.cy);
+    }
+}
+
+TEST(RadioGroup, ColumnsMakeRoomForTheirAttachedElements)
+{
+    TCanvas canvas(1, 1);
+    TShape shape(nullptr, nullptr);
+    TBox wide(100, 10), tall(20, 30);
+    TRadioOption first(0, "A", &wide), second(1, "B"), third(2, "C", &tall);
+    const struct {
+        int columns;
+        const char* caption;
+        SIZE size;
+        std::vector<int> columnExtra, rowExtra;
+    } rows[] = {
+        // The wide attached element widens its own column, not the next one's start only.
+        {2, "", {2 * 50 + 6 + 68, 2 * 18 + 30}, {68, 0}, {30, 0}},
+        {2, "Kind", {174 + 36, 66 + 26}, {68, 0}, {30, 0}},
+        // No columns, or fewer than none, are one column.
+        {0, "", {50 + 68, 3 * 18 + 40}, {68}, {10, 0, 30}},
+        {-3, "", {50 + 68, 3 * 18 + 40}, {68}, {10, 0, 30}},
+    };
+    for (const auto& row : rows) {
+        TRadioGroupElement radio(0, &first, &second, &third, nullptr);
+        radio.AutoWidth = false;
+        radio.ItemWidth = 50;
+        radio.Columns = row.columns;
+        radio.SetCaption(row.caption);
+        const SIZE size = radio.Measure(shape, canvas.Dc());
+        EXPECT_EQ(row.size.cx, size.cx) << row.columns;
+        EXPECT_EQ(row.size.cy, size.cy) << row.columns;
+        EXPECT_EQ(row.columnExtra, radio.ColumnExtra) << row.columns;
+        EXPECT_EQ(row.rowExtra, radio.RowExtra) << row.columns;
+    }
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/core/app_globals.h"
@@ -117,6 +118,13 @@ inline HWND MakePlainWindow(const char* className, const char* title, DWORD styl
     RegisterClassA(&windowClass);
     return CreateWindowExA(0, className, title, style, 100, 100, 300, 200, nullptr, nullptr, windowClass.hInstance,
                            nullptr);
+}
+
+inline std::string TextOf(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 // The test program is its own application module.

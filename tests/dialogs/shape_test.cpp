@@ -16,17 +16,11 @@
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/shape_dialog.h"
 #include "framework/dialogs/spin_edit_element.h"
+#include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
 
 namespace {
-
-std::string TextOf(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 SIZE ClientSize(HWND window)
 {
@@ -164,6 +158,54 @@ TEST(ShapeKeys, EnterF1AndEscapeInTheModalLoop)
         EXPECT_EQ(row.result == -1 ? 77 : row.result, RunScripted(shape, steps)) << row.key << " in " << row.focus;
     }
     DestroyWindow(list);
+}
+
+namespace {
+
+// Counts the close commands that reach the shape.
+class TCloseCounter : public TShape {
+public:
+    using TShape::TShape;
+    int Closes = 0;
+    LRESULT OnSysCommand(UINT command, int x, int y) override
+    {
+        Closes += (command & 0xFFF0) == SC_CLOSE;
+        return TShape::OnSysCommand(command, x, y);
+    }
+};
+
+}  // namespace
+
+TEST(ShapeKeys, EscapeWithoutACancelButtonClosesOnlyAClosableShape)
+{
+    UseTestModule();
+    for (bool closable : {true, false}) {
+        TSpinEditElement field(DockTop, 1, 0, 9);
+        TCloseCounter shape(nullptr, "Escape", &field, nullptr);
+        shape.Closable = closable;
+        shape.Result = 4;  // what the shape ends with when nothing else sets it
+        std::vector<TStep> steps = {WhenActive(shape), [&] {
+                                        MENUITEMINFOA close = {};
+                                        close.cbSize = sizeof close;
+                                        close.fMask = MIIM_STATE;
+                                        GetMenuItemInfoA(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE, &close);
+                                        EXPECT_EQ(!closable, (close.fState & MFS_GRAYED) != 0);
+                                        SetFocus(field.Edit.Hwnd);
+                                        PostKey(WM_KEYDOWN, VK_ESCAPE);
+                                        return true;
+                                    }};
+        if (!closable) {
+            steps.push_back([&] {
+                if (!shape.Closes)
+                    return false;
+                EXPECT_TRUE(IsWindowVisible(shape.Hwnd)) << "a shape that may not be closed closed";
+                shape.EndShape(6);
+                return true;
+            });
+        }
+        EXPECT_EQ(closable ? 4 : 6, RunScripted(shape, steps));
+        EXPECT_EQ(1, shape.Closes);
+    }
 }
 
 TEST(ShapeWindow, DragByTheClientAreaUnlessTheRightButtonIsDown)
@@ -311,6 +353,13 @@ TEST(ShapeWindow, ModelessShapesNotifyTheirOwnerAndShowTogether)
     hidden.ShowOnCreate = false;
     shape.ShowModeless(700);
     hidden.ShowModeless(0);
+    // Shown again while open: the same window, no second one.
+    HWND window = shape.Hwnd;
+    shape.ShowModeless(700);
+    EXPECT_EQ(window, shape.Hwnd);
+    TWindowList open;
+    TWindow::FindWindows(NoWindow, ShapeClassName, "Modeless", open);
+    EXPECT_EQ(1, open.Count());
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_TRUE(IsWindowVisible(shape.Hwnd));
     EXPECT_FALSE(IsWindowVisible(hidden.Hwnd));
@@ -320,7 +369,6 @@ TEST(ShapeWindow, ModelessShapesNotifyTheirOwnerAndShowTogether)
     EXPECT_TRUE(IsWindowVisible(shape.Hwnd));
     EXPECT_FALSE(IsWindowVisible(hidden.Hwnd)) << "a shape meant to stay hidden was shown";
 
-    HWND window = shape.Hwnd;
     ownerGot = {};
     shape.EndShape(1);
     EXPECT_TRUE(PumpUntil([&] { return ownerGot.wParam != 0; }, 5000));
@@ -384,17 +432,20 @@ TEST(ShapeDialog, SixForms)
     UseTestModule();
     TBox box(40, 20);
     TElement* elements[] = {&box, nullptr};
+    // An owner that is no longer a window owns nothing: the shapes open all the same.
+    HWND gone = MakePlainWindow("ShapeTestOwner", "Gone", WS_OVERLAPPEDWINDOW);
+    DestroyWindow(gone);
     const struct {
         std::function<int()> run;
         const char* title;
         const char* settingsName;
     } rows[] = {
-        {[&] { return RunShapeDialog(nullptr, "Form1", elements); }, "", "Form1"},
-        {[&] { return RunShapeDialog(nullptr, "Form2", &box, nullptr); }, "", "Form2"},
-        {[&] { return RunShapeDialog(nullptr, "題名", "Form3", elements); }, "題名", "Form3"},
-        {[&] { return RunShapeDialog(nullptr, "題名", "Form4", &box, nullptr); }, "題名", "Form4"},
-        {[&] { return RunShapeDialog(nullptr, 4101u, "Form5", elements); }, "表から来た題", "Form5"},
-        {[&] { return RunShapeDialog(nullptr, 4101u, "Form6", &box, nullptr); }, "表から来た題", "Form6"},
+        {[&] { return RunShapeDialog(gone, "Form1", elements); }, "", "Form1"},
+        {[&] { return RunShapeDialog(gone, "Form2", &box, nullptr); }, "", "Form2"},
+        {[&] { return RunShapeDialog(gone, "題名", "Form3", elements); }, "題名", "Form3"},
+        {[&] { return RunShapeDialog(gone, "題名", "Form4", &box, nullptr); }, "題名", "Form4"},
+        {[&] { return RunShapeDialog(gone, 4101u, "Form5", elements); }, "表から来た題", "Form5"},
+        {[&] { return RunShapeDialog(gone, 4101u, "Form6", &box, nullptr); }, "表から来た題", "Form6"},
     };
     int answer = 10;
     for (const auto& row : rows) {
@@ -439,4 +490,100 @@ TEST(ShapeHosting, InAWindowsDialog)
                                             reinterpret_cast<LPARAM>(&shape)));
     EXPECT_EQ(1, box.Closed) << "the elements heard that the dialog was gone";
     EXPECT_EQ(nullptr, shape.Hwnd);
+}
+
+namespace {
+
+// Records the popups that open, pictures the open one over the shape after a
+// few ticks of the menu's own loop, and closes it.
+class TMenuWatcher : public TShape {
+public:
+    using TShape::TShape;
+    HMENU Opened = nullptr;
+    HWND MenuWindow = nullptr;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENUPOPUP)
+            Opened = reinterpret_cast<HMENU>(wParam);
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !MenuWindow) {
+            MenuWindow = reinterpret_cast<HWND>(lParam);
+            ticks_ = 0;
+            SetTimer(Hwnd, kPictureTimer, 30, nullptr);
+        }
+        if (message == WM_TIMER && wParam == kPictureTimer) {
+            if (++ticks_ < 8)
+                return 0;
+            KillTimer(Hwnd, kPictureTimer);
+            RECT menu, area;
+            if (MenuWindow && GetWindowRect(MenuWindow, &menu) && GetWindowRect(Hwnd, &area)) {
+                UnionRect(&area, &area, &menu);
+                InflateRect(&area, 8, 8);
+                // The popup is copied from its own DC: under Wine's virtual
+                // desktop a popup that opens over a freshly activated window
+                // may stand under it on the screen.
+                TCanvas canvas(area.right - area.left, area.bottom - area.top);
+                HDC screen = GetDC(nullptr), popup = GetWindowDC(MenuWindow);
+                BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
+                       SRCCOPY);
+                BitBlt(canvas.Dc(), menu.left - area.left, menu.top - area.top, menu.right - menu.left,
+                       menu.bottom - menu.top, popup, 0, 0, SRCCOPY);
+                ReleaseDC(MenuWindow, popup);
+                ReleaseDC(nullptr, screen);
+                EXPECT_TRUE(SaveScreenshot(canvas.Pixels(), "shape_help_popup.png"));
+            }
+            EndMenu();
+            return 0;
+        }
+        return TShape::WndProc(message, wParam, lParam);
+    }
+
+private:
+    static const UINT_PTR kPictureTimer = 77;
+    int ticks_ = 0;
+};
+
+bool IsOwnerDrawnEntry(HMENU menu, UINT item, BOOL byPosition)
+{
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    return GetMenuItemInfoA(menu, item, byPosition, &info) && (info.fType & MFT_OWNERDRAW) && info.dwItemData;
+}
+
+}  // namespace
+
+TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
+{
+    UseTestModule();
+    TButtonRecord ok(IDOK, "OK"), explain(7, "説明", nullptr, true, 1234);
+    TButtonsElement buttons(DockBottom, &ok, &explain, nullptr);
+    TMenuWatcher shape(nullptr, "Menus", &buttons, nullptr);
+    auto contextMenu = [&](HWND control) {
+        RECT at;
+        GetWindowRect(control, &at);
+        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.left, at.top));
+    };
+    EXPECT_EQ(IDOK, RunScripted(shape, {WhenActive(shape),
+                                        [&] {
+                                            EXPECT_TRUE(shape.ContextHelp);
+                                            EXPECT_TRUE(GetWindowLongA(shape.Hwnd, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(shape.HelpPopup, 0, TRUE));
+                                            EXPECT_EQ(1234u, GetWindowContextHelpId(buttons.Buttons[1].Control.Hwnd));
+                                            // A control without a help topic opens nothing; the next one does.
+                                            contextMenu(buttons.Buttons[0].Control.Hwnd);
+                                            contextMenu(buttons.Buttons[1].Control.Hwnd);
+                                            return true;
+                                        },
+                                        [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); },
+                                        [&] {
+                                            EXPECT_EQ(shape.HelpPopup, shape.Opened);
+                                            EXPECT_EQ(buttons.Buttons[1].Control.Hwnd, shape.HelpTarget);
+                                            // A new menu font: the menus are measured again and stay owner-drawn.
+                                            SendMessageA(shape.Hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+                                            EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));
+                                            shape.EndShape(IDOK);
+                                            return true;
+                                        }}));
+    EXPECT_EQ(nullptr, shape.HelpPopup) << "the help popup outlived the window";
 }

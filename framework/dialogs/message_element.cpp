@@ -1,0 +1,11 @@
+#include "framework/dialogs/message_element.h"
+
+#include "framework/util/icon_source.h"
+
+TMessageElement::TMessageElement(TIconElement* icon, const char* text)
+    : TGroupElement(DockTop, AlignLeft, 12, 12, nullptr, TElementList()),
+      MessageIcon(DockLeft, AlignTop, nullptr, IconSizeLarge),
+      MessageText(DockLeft, AlignCentre, text, false)
+{
+    SetChildren(icon ? icon : &MessageIcon, &MessageText);
+}

@@ -1,0 +1,61 @@
+#include "framework/dialogs/standard_icon_element.h"
+
+#include <windows.h>
+
+#include <iterator>
+#include <memory>
+
+#include "framework/dialogs/icon_element.h"
+#include "framework/util/icon_source.h"
+#include "framework/util/resource_names.h"
+#include "framework/util/standard_icon_source.h"
+
+namespace {
+
+// The element's own kind decides its sound, whatever icon it shows.
+class TStandardIconElement : public TIconElement {
+public:
+    TStandardIconElement(int id, unsigned int sound)
+        : TIconElement(DockLeft, AlignTop, StandardIconSource(id), IconSizeLarge), requestId_(id), sound_(sound)
+    {
+    }
+    SIZE Measure(TShape& shape, HDC dc) override
+    {
+        // The shared sources may have been released and made anew since the
+        // element was; asking the caches again keeps the pointer alive.
+        Icon = StandardIconSource(requestId_);
+        return TIconElement::Measure(shape, dc);
+    }
+    unsigned int SoundStyle() const override { return sound_; }
+
+private:
+    int requestId_;
+    unsigned int sound_;
+};
+
+const struct {
+    int id;
+    unsigned int sound;
+} kStandardIcons[] = {
+    {32516, MB_ICONASTERISK},
+    {32515, MB_ICONEXCLAMATION},
+    {32514, MB_ICONQUESTION},
+    {32513, MB_ICONHAND},
+    {CureIconRequest, MB_ICONASTERISK},
+    {APPLICATION_ICON_ID, 0},
+    {32517, 0},  // the logo: every other identifier
+};
+const size_t kCount = std::size(kStandardIcons);
+
+}  // namespace
+
+TIconElement* StandardIconElement(int id)
+{
+    static std::unique_ptr<TStandardIconElement> elements[kCount];
+    size_t index = 0;
+    while (index + 1 < kCount && kStandardIcons[index].id != id)
+        ++index;
+    if (!elements[index])
+        elements[index].reset(new TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
+    return elements[index].get();
+}

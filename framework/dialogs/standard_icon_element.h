@@ -1,0 +1,10 @@
+// The standard icon elements of messages: one process-wide 32 x 32 icon
+// element per request identifier (see StandardIconSource), made on first use
+// and kept until the program ends, each with the system sound of its kind.
+#pragma once
+
+class TIconElement;
+
+// The shared element for a request identifier; any identifier without one of
+// its own gets the element of the system logo. Callers never free it.
+TIconElement* StandardIconElement(int id);
