@@ -224,6 +224,35 @@ std::string WindowText(HWND window)
     return text;
 }
 
+std::string ChildText(HWND parent, const char* className)
+{
+    return WindowText(FindWindowExA(parent, nullptr, className, nullptr));
+}
+
+HWND WaitForShape(DWORD processId, const char* title)
+{
+    HWND shape = nullptr;
+    PumpUntil(
+        [&] {
+            shape = FindProcessWindow(processId, "ShapeClass", title);
+            return shape && GetDlgItem(shape, IDOK);
+        },
+        StartTimeoutMs);
+    return shape;
+}
+
+void PressButton(HWND shape, int id)
+{
+    PostMessageA(shape, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(shape, id)));
+}
+
+bool ShowsNothing(const TIndicator& indicator)
+{
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(indicator.Monitor, WM_NULL, 0, 0, SMTO_NORMAL, StartTimeoutMs, &ignored);
+    return FindProcessWindow(indicator.Id(), "ShapeClass") == nullptr;
+}
+
 bool TrayIconExists(HWND monitor)
 {
     NOTIFYICONDATAA probe = {};

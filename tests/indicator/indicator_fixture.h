@@ -63,6 +63,16 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* title
 // The first child whose text is `text`.
 HWND FindChildByText(HWND parent, const char* text);
 std::string WindowText(HWND window);
+// The text of the first child of that class (the message of a message box).
+std::string ChildText(HWND parent, const char* className);
+// A visible shape of the process with an OK button (a message or a dialog),
+// waited for; null when none comes.
+HWND WaitForShape(DWORD processId, const char* title = nullptr);
+// Presses the button with that identifier, as a click does.
+void PressButton(HWND shape, int id);
+// Once the indicator has handled what it was doing (a message it shows is up
+// by then): whether it shows no window at all.
+bool ShowsNothing(const TIndicator& indicator);
 
 // Whether the shell holds the icon of that window (a change of nothing).
 bool TrayIconExists(HWND monitor);
