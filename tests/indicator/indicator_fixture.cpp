@@ -3,135 +3,91 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
-
-const char IndicatorKeyPath[] = "Software\\Velquist\\Indicator\\1.x";
 
 namespace {
 
-const char SavedKeyPath[] = "Software\\Velquist\\Indicator\\1.x (kept by the indicator tests)";
+const char KeyPath[] = "Software\\Velquist\\Indicator\\1.x";
+const char KeptKeyPath[] = "Software\\Velquist\\Indicator\\1.x (kept by the indicator tests)";
 
-// Keeps the indicator's settings and shortcut of the user running the tests
-// aside for the run, and puts them back afterwards.
-class TSavedSettings : public ::testing::Environment {
-public:
+// Moves a key with everything below it; false when there is none.
+bool MoveKey(const char* from, const char* to)
+{
+    HKEY source, target;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) != ERROR_SUCCESS)
+        return false;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+        ERROR_SUCCESS) {
+        RegCopyTreeA(source, nullptr, target);
+        RegCloseKey(target);
+    }
+    RegCloseKey(source);
+    return RegDeleteTreeA(HKEY_CURRENT_USER, from) == ERROR_SUCCESS;
+}
+
+// The settings and shortcut of whoever runs the tests stay aside meanwhile.
+class TKeptSettings : public ::testing::Environment {
     void SetUp() override
     {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, IndicatorKeyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            HKEY saved;
-            if (RegCreateKeyExA(HKEY_CURRENT_USER, SavedKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved,
-                                nullptr) == ERROR_SUCCESS) {
-                keptKey_ = RegCopyTreeA(key, nullptr, saved) == ERROR_SUCCESS;
-                RegCloseKey(saved);
-            }
-            RegCloseKey(key);
-        }
-        keptShortcut_ = MoveFileExA(StartupShortcutFile().c_str(), (StartupShortcutFile() + ".kept").c_str(),
-                                    MOVEFILE_REPLACE_EXISTING) != FALSE;
+        keptKey_ = MoveKey(KeyPath, KeptKeyPath);
+        keptShortcut_ = MoveFileA(StartupShortcutFile().c_str(), (StartupShortcutFile() + ".kept").c_str());
     }
     void TearDown() override
     {
-        RegDeleteTreeA(HKEY_CURRENT_USER, IndicatorKeyPath);
+        RegDeleteTreeA(HKEY_CURRENT_USER, KeyPath);
         DeleteFileA(StartupShortcutFile().c_str());
-        if (keptKey_) {
-            HKEY saved, key;
-            if (RegOpenKeyExA(HKEY_CURRENT_USER, SavedKeyPath, 0, KEY_READ, &saved) == ERROR_SUCCESS) {
-                if (RegCreateKeyExA(HKEY_CURRENT_USER, IndicatorKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                    &key, nullptr) == ERROR_SUCCESS) {
-                    RegCopyTreeA(saved, nullptr, key);
-                    RegCloseKey(key);
-                }
-                RegCloseKey(saved);
-            }
-            RegDeleteTreeA(HKEY_CURRENT_USER, SavedKeyPath);
-        }
+        if (keptKey_)
+            MoveKey(KeptKeyPath, KeyPath);
         if (keptShortcut_)
             MoveFileA((StartupShortcutFile() + ".kept").c_str(), StartupShortcutFile().c_str());
     }
-
-private:
-    bool keptKey_ = false;
-    bool keptShortcut_ = false;
+    bool keptKey_ = false, keptShortcut_ = false;
 };
+::testing::Environment* const keptSettings = ::testing::AddGlobalTestEnvironment(new TKeptSettings);
 
-::testing::Environment* const savedSettings = ::testing::AddGlobalTestEnvironment(new TSavedSettings);
-
-struct TWindowSearch {
+struct TSearch {
     DWORD processId;
     const char* className;
     const char* title;
-    bool visibleOnly;
+    bool hidden;
     HWND found;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+BOOL CALLBACK Match(HWND window, LPARAM data)
 {
-    TWindowSearch& search = *reinterpret_cast<TWindowSearch*>(data);
+    TSearch& search = *reinterpret_cast<TSearch*>(data);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
-    if ((search.processId == 0 || processId == search.processId) && std::strcmp(className, search.className) == 0 &&
-        (!search.title || WindowText(window) == search.title) && (!search.visibleOnly || IsWindowVisible(window))) {
+    const bool match = (!search.processId || processId == search.processId) &&
+                       std::strcmp(className, search.className) == 0 &&
+                       (!search.title || WindowText(window) == search.title) &&
+                       (search.hidden || IsWindowVisible(window));
+    if (match)
         search.found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return !match;
 }
 
-HWND SearchWindows(DWORD processId, const char* className, const char* title, bool visibleOnly)
+// Where an icon drawn at 16 x 16 is opaque (the same over black and over
+// white), and its colour there.
+std::vector<std::pair<POINT, COLORREF>> OpaquePixels(const std::string& name)
 {
-    TWindowSearch search = {processId, className, title, visibleOnly, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM data)
-{
-    auto& search = *reinterpret_cast<std::pair<const char*, HWND>*>(data);
-    if (WindowText(window) == search.first) {
-        search.second = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// An icon's opaque pixels: drawn over black and over white, a pixel that
-// stays the same is the icon's own.
-struct TPicture {
-    std::vector<POINT> at;
-    std::vector<COLORREF> colour;
-};
-
-TPicture OpaquePixels(const char* name)
-{
-    TPicture picture;
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_ICON, 16, 16, 0));
-    if (!icon)
-        return picture;
+    std::vector<std::pair<POINT, COLORREF>> opaque;
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 16, 16, 0));
     TCanvas black(16, 16), white(16, 16);
     black.Fill(RGB(0, 0, 0));
     white.Fill(RGB(255, 255, 255));
     DrawIconEx(black.Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
     DrawIconEx(white.Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
     DestroyIcon(icon);
-    const TPixels onBlack = black.Pixels(), onWhite = white.Pixels();
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            if (onBlack.At(x, y) == onWhite.At(x, y)) {
-                picture.at.push_back({x, y});
-                picture.colour.push_back(onBlack.At(x, y));
-            }
-    return picture;
-}
-
-bool ShowsAt(const TPixels& screen, const TPicture& picture, int left, int top)
-{
-    for (size_t i = 0; i < picture.at.size(); ++i)
-        if (screen.At(left + picture.at[i].x, top + picture.at[i].y) != picture.colour[i])
-            return false;
-    return !picture.at.empty();
+    const TPixels overBlack = black.Pixels(), overWhite = white.Pixels();
+    for (LONG y = 0; y < 16; ++y)
+        for (LONG x = 0; x < 16; ++x)
+            if (overBlack.At(x, y) == overWhite.At(x, y))
+                opaque.push_back({{x, y}, overBlack.At(x, y)});
+    return opaque;
 }
 
 }  // namespace
@@ -153,12 +109,12 @@ std::string StartupShortcutFile()
 
 TProcess::~TProcess()
 {
-    if (!info_.hProcess)
-        return;
     if (Running())
-        TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
+        TerminateProcess(info.hProcess, 99);
+    if (info.hProcess) {
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
 }
 
 bool TProcess::Start(const std::string& commandLine)
@@ -166,30 +122,21 @@ bool TProcess::Start(const std::string& commandLine)
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_) !=
-           FALSE;
+    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
 }
 
-bool TProcess::Running() const
+int TProcess::Finish()
 {
-    return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-int TProcess::Finish(DWORD ms)
-{
-    if (!info_.hProcess || !PumpUntilSignalled(info_.hProcess, ms))
-        return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(info_.hProcess, &code);
+    DWORD code = static_cast<DWORD>(-1);
+    if (info.hProcess && PumpUntilSignalled(info.hProcess, Patience))
+        GetExitCodeProcess(info.hProcess, &code);
     return static_cast<int>(code);
 }
 
 bool TIndicator::Start(const std::string& switches, const std::string& program)
 {
-    if (!TProcess::Start("\"" + program + "\" " + switches))
-        return false;
-    PumpUntil([&] { return (Monitor = FindMonitor(Id())) != nullptr || !Running(); }, StartTimeoutMs);
-    return Monitor && PumpUntil([&] { return TrayIconExists(Monitor); }, StartTimeoutMs);
+    return TProcess::Start("\"" + program + "\" " + switches) &&
+           PumpUntil([&] { return (Monitor = FindMonitor(info.dwProcessId)) && TrayIconExists(Monitor); }, Patience);
 }
 
 int TIndicator::Close()
@@ -198,46 +145,31 @@ int TIndicator::Close()
     return Finish();
 }
 
+HWND FindWindowOf(DWORD processId, const char* className, const char* title, bool hidden)
+{
+    TSearch search = {processId, className, title, hidden, nullptr};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND FindMonitor(DWORD processId)
 {
-    return SearchWindows(processId, "ShapeClass", "INDICATOR MONITOR WINDOW", false);
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className, const char* title)
-{
-    return SearchWindows(processId, className, title, true);
-}
-
-HWND FindChildByText(HWND parent, const char* text)
-{
-    std::pair<const char*, HWND> search(text, nullptr);
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    return FindWindowOf(processId, "ShapeClass", "INDICATOR MONITOR WINDOW", true);
 }
 
 std::string WindowText(HWND window)
 {
     char text[1024] = "";
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        &length);
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 2000, &length);
     return text;
-}
-
-std::string ChildText(HWND parent, const char* className)
-{
-    return WindowText(FindWindowExA(parent, nullptr, className, nullptr));
 }
 
 HWND WaitForShape(DWORD processId, const char* title)
 {
     HWND shape = nullptr;
-    PumpUntil(
-        [&] {
-            shape = FindProcessWindow(processId, "ShapeClass", title);
-            return shape && GetDlgItem(shape, IDOK);
-        },
-        StartTimeoutMs);
+    PumpUntil([&] { return (shape = FindWindowOf(processId, "ShapeClass", title)) && GetDlgItem(shape, IDOK); },
+              Patience);
     return shape;
 }
 
@@ -249,16 +181,30 @@ void PressButton(HWND shape, int id)
 bool ShowsNothing(const TIndicator& indicator)
 {
     DWORD_PTR ignored;
-    SendMessageTimeoutA(indicator.Monitor, WM_NULL, 0, 0, SMTO_NORMAL, StartTimeoutMs, &ignored);
-    return FindProcessWindow(indicator.Id(), "ShapeClass") == nullptr;
+    SendMessageTimeoutA(indicator.Monitor, WM_NULL, 0, 0, SMTO_NORMAL, Patience, &ignored);
+    return !FindWindowOf(indicator.info.dwProcessId, "ShapeClass");
+}
+
+void Screenshot(HWND window, const char* name)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area;
+    GetWindowRect(window, &area);
+    SaveScreenshot(CaptureScreen(area), name);
+}
+
+NOTIFYICONDATAA TrayRecord(HWND monitor)
+{
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = monitor;
+    record.uID = TrayIconIdentifier;
+    return record;
 }
 
 bool TrayIconExists(HWND monitor)
 {
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = monitor;
-    probe.uID = TrayIconIdentifier;
+    NOTIFYICONDATAA probe = TrayRecord(monitor);
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
@@ -271,69 +217,69 @@ std::string PictureIn(const RECT& area, const std::vector<std::string>& names)
 {
     const TPixels screen = CaptureScreen(area);
     for (const std::string& name : names) {
-        const TPicture picture = OpaquePixels(name.c_str());
+        const auto opaque = OpaquePixels(name);
         for (int top = 0; top + 16 <= screen.height; ++top)
             for (int left = 0; left + 16 <= screen.width; ++left)
-                if (ShowsAt(screen, picture, left, top))
+                if (std::all_of(opaque.begin(), opaque.end(), [&](const std::pair<POINT, COLORREF>& pixel) {
+                        return screen.At(left + pixel.first.x, top + pixel.first.y) == pixel.second;
+                    }))
                     return name;
     }
     return "";
 }
 
-RECT TaskbarRect()
+RECT TrayCorner()
 {
     RECT rect = {};
     GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &rect);
-    return rect;
-}
-
-RECT TrayCorner()
-{
-    RECT rect = TaskbarRect();
-    rect.left = rect.right - 240;
-    rect.top -= 40;
-    return rect;
-}
-
-std::string TrayPicture()
-{
-    std::vector<std::string> names;
-    for (char set : {'A', 'B'})
-        for (int index = 0; index < 8; ++index)
-            names.push_back(IndicatorIconName(set, index));
-    return PictureIn(TaskbarRect(), names);
+    return {rect.right - 240, rect.top - 40, rect.right, rect.bottom};
 }
 
 int RecordedIndex(HWND monitor)
 {
-    auto on = [&](const char* name) { return GetPropA(monitor, name) != nullptr ? 1 : 0; };
-    return 4 * on("NumLock") + 2 * on("CapsLock") + on("ScrollLock");
+    return (GetPropA(monitor, "NumLock") ? 4 : 0) + (GetPropA(monitor, "CapsLock") ? 2 : 0) +
+           (GetPropA(monitor, "ScrollLock") ? 1 : 0);
+}
+
+void ExpectLockItemPictures(const TIndicator& indicator, char set)
+{
+    PostMessageA(indicator.Monitor, TrayNotifyMessage, TrayIconIdentifier, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowOf(indicator.info.dwProcessId, "#32768")); }, Patience));
+    RECT area;
+    GetWindowRect(menu, &area);
+    for (int index : {4, 2, 1}) {
+        const std::string name = IndicatorIconName(set, index);
+        EXPECT_TRUE(PumpUntil([&] { return PictureIn(area, {name}) == name; }, Patience)) << name;
+    }
+    const std::string file = std::string("indicator_menu_") + static_cast<char>(set | 0x20) + ".png";
+    SaveScreenshot(CaptureScreen({area.left - 40, area.top - 20, area.right + 40, area.bottom + 20}), file.c_str());
+    PostMessageA(indicator.Monitor, WM_CANCELMODE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
 }
 
 int Type(const std::string& script)
 {
     TProcess typist;
-    if (!typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script))
-        return -1;
-    return typist.Finish(30000);
+    return typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script) ? typist.Finish() : -1;
 }
 
 int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check)
 {
-    // Auto-reset: each wait of either side takes one signal.
+    // Auto-reset: each wait on either side takes one signal.
     HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, "LampHookTypistReady");
     HANDLE go = CreateEventA(nullptr, FALSE, FALSE, "LampHookTestGo");
     std::string script;
     for (const std::string& keys : steps)
         script += keys + " r e ";
-    TProcess typist;
     int result = -1;
+    TProcess typist;
     if (typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script)) {
-        for (size_t i = 0; i < steps.size() && PumpUntilSignalled(ready, StartTimeoutMs); ++i) {
+        for (size_t i = 0; i < steps.size() && PumpUntilSignalled(ready, Patience); ++i) {
             check(i);
             SetEvent(go);
         }
-        result = typist.Finish(30000);
+        result = typist.Finish();
     }
     CloseHandle(ready);
     CloseHandle(go);
@@ -342,37 +288,30 @@ int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(
 
 DWORD ReadSetting(const char* subKey, const char* name, DWORD missing)
 {
-    std::string path = std::string(IndicatorKeyPath) + (subKey ? std::string("\\") + subKey : "");
+    const std::string path = std::string(KeyPath) + (subKey ? std::string("\\") + subKey : "");
     DWORD value = 0, size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
-                   ERROR_SUCCESS
-               ? value
-               : missing;
+    const LONG read = RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return read == ERROR_SUCCESS ? value : missing;
 }
 
 void WriteSetting(const char* name, DWORD value)
 {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, IndicatorKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, KeyPath, name, REG_DWORD, &value, sizeof value);
 }
 
 void IndicatorTest::SetUp()
 {
     ASSERT_EQ(nullptr, FindMonitor()) << "an indicator is already running";
-    RegDeleteTreeA(HKEY_CURRENT_USER, IndicatorKeyPath);
+    RegDeleteTreeA(HKEY_CURRENT_USER, KeyPath);
     DeleteFileA(StartupShortcutFile().c_str());
     ASSERT_EQ(0, Type("z"));
 }
 
 void IndicatorTest::TearDown()
 {
-    if (indicator_.Running() && indicator_.Monitor)
+    if (indicator_.Running())
         indicator_.Close();
-    PumpUntil([] { return FindMonitor() == nullptr; }, StartTimeoutMs);
+    PumpUntil([] { return FindMonitor() == nullptr; }, Patience);
 }
 
 void IndicatorTest::StartIndicator(const std::string& switches)
@@ -382,7 +321,13 @@ void IndicatorTest::StartIndicator(const std::string& switches)
 
 void IndicatorTest::ExpectTrayPicture(const std::string& name)
 {
+    std::vector<std::string> all;
+    for (char set : {'A', 'B'})
+        for (int index = 0; index < 8; ++index)
+            all.push_back(IndicatorIconName(set, index));
+    RECT taskbar = {};
+    GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &taskbar);
     std::string shown;
-    EXPECT_TRUE(PumpUntil([&] { return (shown = TrayPicture()) == name; }, StartTimeoutMs))
+    EXPECT_TRUE(PumpUntil([&] { return (shown = PictureIn(taskbar, all)) == name; }, Patience))
         << "the tray shows " << (shown.empty() ? "no indicator picture" : shown) << " instead of " << name;
 }

@@ -10,11 +10,6 @@
 
 namespace {
 
-const char RegisterText[] =
-    "ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
-    "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
-    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）";
-
 std::string Shown(const char* text)
 {
     TText shown;
@@ -27,21 +22,18 @@ bool ShortcutExists()
     return GetFileAttributesA(StartupShortcutFile().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Ends the indicator with its exit command: the "Unregister" message must
-// name the program in double quotes, the shortcut goes after it.
+// The exit command: the "Unregister" message names the program in double
+// quotes, and the shortcut goes once it is answered.
 void ExitThroughMenu(TIndicator& indicator, const std::string& program, const char* screenshot)
 {
     PostMessageA(indicator.Monitor, WM_COMMAND, 199, 0);
-    HWND message = WaitForShape(indicator.Id());
+    HWND message = WaitForShape(indicator.info.dwProcessId);
     ASSERT_NE(nullptr, message);
-    const std::string text = Shown("ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ") + "\"" + program +
-                             "\"" + Shown(" を実行すれば再設定されます。）");
-    EXPECT_EQ(text, ChildText(message, "TransparentEdit"));
-    if (screenshot) {
-        RECT area;
-        GetWindowRect(message, &area);
-        SaveScreenshot(CaptureScreen(area), screenshot);
-    }
+    EXPECT_EQ(Shown("ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ") + "\"" + program + "\"" +
+                  Shown(" を実行すれば再設定されます。）"),
+              WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr)));
+    if (screenshot)
+        Screenshot(message, screenshot);
     PressButton(message, IDOK);
     EXPECT_EQ(0, indicator.Finish());
     EXPECT_FALSE(ShortcutExists());
@@ -49,42 +41,29 @@ void ExitThroughMenu(TIndicator& indicator, const std::string& program, const ch
 
 }  // namespace
 
-class RegistrationTest : public IndicatorTest {
-protected:
-    void SetUp() override
-    {
-        CoInitialize(nullptr);
-        IndicatorTest::SetUp();
-    }
-    void TearDown() override
-    {
-        IndicatorTest::TearDown();
-        CoUninitialize();
-    }
-};
-
-TEST_F(RegistrationTest, StartByHandRegistersAndExitUnregisters)
+TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
 {
     const std::string program = TestProgramFolder() + "Indicator.exe";
     StartIndicator("");
-    HWND message = WaitForShape(indicator_.Id());
+    HWND message = WaitForShape(indicator_.info.dwProcessId);
     ASSERT_NE(nullptr, message);
-    EXPECT_EQ(Shown(RegisterText), ChildText(message, "TransparentEdit"));
-    RECT area;
-    GetWindowRect(message, &area);
-    SaveScreenshot(CaptureScreen(area), "register_message.png");
-
+    EXPECT_EQ(Shown("ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
+                    "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
+                    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）"),
+              WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr)));
+    Screenshot(message, "register_message.png");
+    CoInitialize(nullptr);
     TText target, arguments;
-    ASSERT_TRUE(ReadShortcut(StartupShortcutFile().c_str(), &target.Slot(), &arguments.Slot(), nullptr, nullptr));
+    EXPECT_TRUE(ReadShortcut(StartupShortcutFile().c_str(), &target.Slot(), &arguments.Slot(), nullptr, nullptr));
+    CoUninitialize();
     EXPECT_STREQ(program.c_str(), target.Get());
     EXPECT_STREQ("/restore", arguments.Get());
     PressButton(message, IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(message); }, StartTimeoutMs));
-
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(message); }, Patience));
     ExitThroughMenu(indicator_, program, "unregister_message.png");
 }
 
-TEST_F(RegistrationTest, RestoredAndSuppressedStartsAreSilent)
+TEST_F(IndicatorTest, RestoredAndSuppressedStartsAreSilent)
 {
     // The restart form of the switch, in capitals, counts as "/restore".
     StartIndicator("/RESTORE:3");
@@ -93,27 +72,28 @@ TEST_F(RegistrationTest, RestoredAndSuppressedStartsAreSilent)
     EXPECT_EQ(0, indicator_.Close());
 
     // Ticked once, the message no longer shows; the shortcut is written all the same.
-    {
+    for (bool first : {true, false}) {
         TIndicator byHand;
         ASSERT_TRUE(byHand.Start(""));
-        HWND message = WaitForShape(byHand.Id());
-        ASSERT_NE(nullptr, message);
-        HWND box = FindChildByText(message, Shown("次回からこのメッセージを表示しない(&W)").c_str());
-        ASSERT_NE(nullptr, box);
-        SendMessageA(box, BM_CLICK, 0, 0);
-        PressButton(message, IDOK);
-        EXPECT_TRUE(PumpUntil([&] { return ReadSetting("WithoutStereotype", "Register", 0) == 1; }, StartTimeoutMs));
+        if (first) {
+            HWND message = WaitForShape(byHand.info.dwProcessId);
+            ASSERT_NE(nullptr, message);
+            const std::string box = Shown("次回からこのメッセージを表示しない(&W)");
+            SendMessageA(FindWindowExA(message, nullptr, nullptr, box.c_str()), BM_CLICK, 0, 0);
+            PressButton(message, IDOK);
+            EXPECT_TRUE(PumpUntil([] { return ReadSetting("WithoutStereotype", "Register", 0) == 1; }, Patience));
+            ASSERT_TRUE(DeleteFileA(StartupShortcutFile().c_str()));
+        } else {
+            EXPECT_TRUE(ShowsNothing(byHand));
+            EXPECT_TRUE(ShortcutExists());
+        }
         EXPECT_EQ(0, byHand.Close());
     }
-    ASSERT_TRUE(DeleteFileA(StartupShortcutFile().c_str()));
-    StartIndicator("");
-    EXPECT_TRUE(ShowsNothing(indicator_));
-    EXPECT_TRUE(ShortcutExists());
 }
 
 // The program path stands in quotes, where the display conversion leaves
 // katakana of either width alone.
-TEST_F(RegistrationTest, ExitNamesAKatakanaPathUnchanged)
+TEST_F(IndicatorTest, ExitNamesAKatakanaPathUnchanged)
 {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
