@@ -1,6 +1,5 @@
 #include "tests/indicator/indicator_fixture.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -17,16 +16,13 @@ bool MoveKey(const char* from, const char* to)
     HKEY source, target;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &source) != ERROR_SUCCESS)
         return false;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
-        ERROR_SUCCESS) {
-        RegCopyTreeA(source, nullptr, target);
-        RegCloseKey(target);
-    }
+    RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr);
+    const bool copied = RegCopyTreeA(source, nullptr, target) == ERROR_SUCCESS;
+    RegCloseKey(target);
     RegCloseKey(source);
-    return RegDeleteTreeA(HKEY_CURRENT_USER, from) == ERROR_SUCCESS;
+    return copied && RegDeleteTreeA(HKEY_CURRENT_USER, from) == ERROR_SUCCESS;
 }
 
-// The settings and shortcut of whoever runs the tests stay aside meanwhile.
 class TKeptSettings : public ::testing::Environment {
     void SetUp() override
     {
@@ -48,8 +44,7 @@ class TKeptSettings : public ::testing::Environment {
 
 struct TSearch {
     DWORD processId;
-    const char* className;
-    const char* title;
+    const char *className, *title;
     bool hidden;
     HWND found;
 };
@@ -61,33 +56,10 @@ BOOL CALLBACK Match(HWND window, LPARAM data)
     GetWindowThreadProcessId(window, &processId);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
-    const bool match = (!search.processId || processId == search.processId) &&
-                       std::strcmp(className, search.className) == 0 &&
-                       (!search.title || WindowText(window) == search.title) &&
-                       (search.hidden || IsWindowVisible(window));
-    if (match)
+    if ((!search.processId || processId == search.processId) && !std::strcmp(className, search.className) &&
+        (!search.title || WindowText(window) == search.title) && (search.hidden || IsWindowVisible(window)))
         search.found = window;
-    return !match;
-}
-
-// Where an icon drawn at 16 x 16 is opaque (the same over black and over
-// white), and its colour there.
-std::vector<std::pair<POINT, COLORREF>> OpaquePixels(const std::string& name)
-{
-    std::vector<std::pair<POINT, COLORREF>> opaque;
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 16, 16, 0));
-    TCanvas black(16, 16), white(16, 16);
-    black.Fill(RGB(0, 0, 0));
-    white.Fill(RGB(255, 255, 255));
-    DrawIconEx(black.Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-    DrawIconEx(white.Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
-    const TPixels overBlack = black.Pixels(), overWhite = white.Pixels();
-    for (LONG y = 0; y < 16; ++y)
-        for (LONG x = 0; x < 16; ++x)
-            if (overBlack.At(x, y) == overWhite.At(x, y))
-                opaque.push_back({{x, y}, overBlack.At(x, y)});
-    return opaque;
+    return !search.found;
 }
 
 }  // namespace
@@ -96,8 +68,7 @@ std::string TestProgramFolder()
 {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.erase(folder.rfind('\\') + 1);
+    return std::string(path, std::strrchr(path, '\\') + 1);
 }
 
 std::string StartupShortcutFile()
@@ -111,10 +82,8 @@ TProcess::~TProcess()
 {
     if (Running())
         TerminateProcess(info.hProcess, 99);
-    if (info.hProcess) {
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
 }
 
 bool TProcess::Start(const std::string& commandLine)
@@ -180,6 +149,7 @@ void PressButton(HWND shape, int id)
 
 bool ShowsNothing(const TIndicator& indicator)
 {
+    // A message it shows is up by the time it answers a sent message.
     DWORD_PTR ignored;
     SendMessageTimeoutA(indicator.Monitor, WM_NULL, 0, 0, SMTO_NORMAL, Patience, &ignored);
     return !FindWindowOf(indicator.info.dwProcessId, "ShapeClass");
@@ -198,7 +168,7 @@ NOTIFYICONDATAA TrayRecord(HWND monitor)
     NOTIFYICONDATAA record = {};
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
     record.hWnd = monitor;
-    record.uID = TrayIconIdentifier;
+    record.uID = 9000;
     return record;
 }
 
@@ -208,7 +178,7 @@ bool TrayIconExists(HWND monitor)
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
-std::string IndicatorIconName(char set, int index)
+std::string IconName(char set, int index)
 {
     return std::string("INDICATOR") + set + std::to_string(index) + "_ICON";
 }
@@ -217,12 +187,23 @@ std::string PictureIn(const RECT& area, const std::vector<std::string>& names)
 {
     const TPixels screen = CaptureScreen(area);
     for (const std::string& name : names) {
-        const auto opaque = OpaquePixels(name);
+        // The icon's own pixels are those that stay the same over black and over white.
+        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 16, 16, 0));
+        TCanvas black(16, 16), white(16, 16);
+        white.Fill(RGB(255, 255, 255));
+        for (TCanvas* canvas : {&black, &white})
+            DrawIconEx(canvas->Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+        DestroyIcon(icon);
+        const TPixels overBlack = black.Pixels(), overWhite = white.Pixels();
+        auto shownAt = [&](int left, int top) {
+            for (int i = 0; i < 256; ++i)
+                if (overBlack.data[i] == overWhite.data[i] && screen.At(left + i % 16, top + i / 16) != overBlack.data[i])
+                    return false;
+            return true;
+        };
         for (int top = 0; top + 16 <= screen.height; ++top)
             for (int left = 0; left + 16 <= screen.width; ++left)
-                if (std::all_of(opaque.begin(), opaque.end(), [&](const std::pair<POINT, COLORREF>& pixel) {
-                        return screen.At(left + pixel.first.x, top + pixel.first.y) == pixel.second;
-                    }))
+                if (shownAt(left, top))
                     return name;
     }
     return "";
@@ -243,25 +224,17 @@ int RecordedIndex(HWND monitor)
 
 void ExpectLockItemPictures(const TIndicator& indicator, char set)
 {
-    PostMessageA(indicator.Monitor, TrayNotifyMessage, TrayIconIdentifier, WM_RBUTTONDOWN);
+    PostMessageA(indicator.Monitor, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
     HWND menu = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowOf(indicator.info.dwProcessId, "#32768")); }, Patience));
     RECT area;
     GetWindowRect(menu, &area);
-    for (int index : {4, 2, 1}) {
-        const std::string name = IndicatorIconName(set, index);
+    for (const std::string& name : {IconName(set, 4), IconName(set, 2), IconName(set, 1)})
         EXPECT_TRUE(PumpUntil([&] { return PictureIn(area, {name}) == name; }, Patience)) << name;
-    }
     const std::string file = std::string("indicator_menu_") + static_cast<char>(set | 0x20) + ".png";
     SaveScreenshot(CaptureScreen({area.left - 40, area.top - 20, area.right + 40, area.bottom + 20}), file.c_str());
     PostMessageA(indicator.Monitor, WM_CANCELMODE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
-}
-
-int Type(const std::string& script)
-{
-    TProcess typist;
-    return typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script) ? typist.Finish() : -1;
 }
 
 int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check)
@@ -272,11 +245,12 @@ int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(
     std::string script;
     for (const std::string& keys : steps)
         script += keys + " r e ";
-    int result = -1;
     TProcess typist;
+    int result = -1;
     if (typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script)) {
         for (size_t i = 0; i < steps.size() && PumpUntilSignalled(ready, Patience); ++i) {
-            check(i);
+            if (check)
+                check(i);
             SetEvent(go);
         }
         result = typist.Finish();
@@ -294,24 +268,19 @@ DWORD ReadSetting(const char* subKey, const char* name, DWORD missing)
     return read == ERROR_SUCCESS ? value : missing;
 }
 
-void WriteSetting(const char* name, DWORD value)
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, KeyPath, name, REG_DWORD, &value, sizeof value);
-}
-
 void IndicatorTest::SetUp()
 {
     ASSERT_EQ(nullptr, FindMonitor()) << "an indicator is already running";
     RegDeleteTreeA(HKEY_CURRENT_USER, KeyPath);
     DeleteFileA(StartupShortcutFile().c_str());
-    ASSERT_EQ(0, Type("z"));
+    ASSERT_EQ(0, TypeInSteps({"z"}));
 }
 
 void IndicatorTest::TearDown()
 {
     if (indicator_.Running())
         indicator_.Close();
-    PumpUntil([] { return FindMonitor() == nullptr; }, Patience);
+    PumpUntil([] { return !FindMonitor(); }, Patience);
 }
 
 void IndicatorTest::StartIndicator(const std::string& switches)
@@ -322,9 +291,8 @@ void IndicatorTest::StartIndicator(const std::string& switches)
 void IndicatorTest::ExpectTrayPicture(const std::string& name)
 {
     std::vector<std::string> all;
-    for (char set : {'A', 'B'})
-        for (int index = 0; index < 8; ++index)
-            all.push_back(IndicatorIconName(set, index));
+    for (int i = 0; i < 16; ++i)
+        all.push_back(IconName("AB"[i / 8], i % 8));
     RECT taskbar = {};
     GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &taskbar);
     std::string shown;

@@ -65,7 +65,7 @@ TEST_F(IndicatorTest, RunsOnceHiddenWithItsIconAndEndsCleanly)
     RegisterClassA(&monitorClass);
     HWND own = CreateWindowExA(0, "ShapeClass", "INDICATOR MONITOR WINDOW", 0, 0, 0, 9, 9, nullptr, nullptr,
                                nullptr, nullptr);
-    EXPECT_EQ(0, Type("d14 u14 d14 u14"));
+    EXPECT_EQ(0, TypeInSteps({"d14 u14 d14 u14"}));
     PumpPending();
     EXPECT_EQ(0, g_notifications);
     DestroyWindow(own);
@@ -81,7 +81,7 @@ TEST_F(IndicatorTest, IconFollowsLockKeysTypedElsewhere)
     EXPECT_EQ(0, TypeInSteps(keys, [&](size_t i) {
                   SCOPED_TRACE(keys[i]);
                   EXPECT_EQ(index[i], RecordedIndex(indicator_.Monitor));
-                  ExpectTrayPicture(IndicatorIconName('A', index[i]));
+                  ExpectTrayPicture(IconName('A', index[i]));
                   if (index[i] == 5)
                       SaveScreenshot(CaptureScreen(TrayCorner()), "indicator_tray_a.png");
               }));
@@ -96,7 +96,7 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
                   for (int index : {2, 0}) {
                       PostMessageA(indicator_.Monitor, WM_COMMAND, 102, 0);
                       EXPECT_TRUE(PumpUntil([&] { return RecordedIndex(indicator_.Monitor) == index; }, Patience));
-                      ExpectTrayPicture(IndicatorIconName('A', index));
+                      ExpectTrayPicture(IconName('A', index));
                   }
               }));
 
@@ -114,13 +114,13 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(version); }, Patience));
 
     // Either button opens the menu; a double click opens the keyboard control panel.
-    PostMessageA(indicator_.Monitor, TrayNotifyMessage, TrayIconIdentifier, WM_LBUTTONDOWN);
+    PostMessageA(indicator_.Monitor, TrayNotifyMessage, 9000, WM_LBUTTONDOWN);
     HWND menu = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowOf(pid, "#32768")); }, Patience));
     PostMessageA(indicator_.Monitor, WM_CANCELMODE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
     ExpectLockItemPictures(indicator_, 'A');
-    PostMessageA(indicator_.Monitor, TrayNotifyMessage, TrayIconIdentifier, WM_LBUTTONDBLCLK);
+    PostMessageA(indicator_.Monitor, TrayNotifyMessage, 9000, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(PumpUntil([&] { return HasChildProcess(pid, "rundll32.exe"); }, Patience));
 }
 

@@ -22,45 +22,56 @@ bool ShortcutExists()
     return GetFileAttributesA(StartupShortcutFile().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The exit command: the "Unregister" message names the program in double
-// quotes, and the shortcut goes once it is answered.
-void ExitThroughMenu(TIndicator& indicator, const std::string& program, const char* screenshot)
-{
-    PostMessageA(indicator.Monitor, WM_COMMAND, 199, 0);
-    HWND message = WaitForShape(indicator.info.dwProcessId);
-    ASSERT_NE(nullptr, message);
-    EXPECT_EQ(Shown("ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ") + "\"" + program + "\"" +
-                  Shown(" を実行すれば再設定されます。）"),
-              WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr)));
-    if (screenshot)
-        Screenshot(message, screenshot);
-    PressButton(message, IDOK);
-    EXPECT_EQ(0, indicator.Finish());
-    EXPECT_FALSE(ShortcutExists());
-}
-
 }  // namespace
 
+// Started by hand from a folder with katakana of both widths in its name: the
+// path stands in quotes in the "Unregister" message, where the display
+// conversion leaves it alone.
 TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
 {
-    const std::string program = TestProgramFolder() + "Indicator.exe";
-    StartIndicator("");
-    HWND message = WaitForShape(indicator_.info.dwProcessId);
-    ASSERT_NE(nullptr, message);
-    EXPECT_EQ(Shown("ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
-                    "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
-                    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）"),
-              WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr)));
-    Screenshot(message, "register_message.png");
-    CoInitialize(nullptr);
-    TText target, arguments;
-    EXPECT_TRUE(ReadShortcut(StartupShortcutFile().c_str(), &target.Slot(), &arguments.Slot(), nullptr, nullptr));
-    CoUninitialize();
-    EXPECT_STREQ(program.c_str(), target.Get());
-    EXPECT_STREQ("/restore", arguments.Get());
-    PressButton(message, IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(message); }, Patience));
-    ExitThroughMenu(indicator_, program, "unregister_message.png");
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "ﾃｽﾄ テスト\\", program = folder + "Indicator.exe";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
+        ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    ASSERT_TRUE(indicator_.Start("", program));
+    const struct {
+        const char* text;
+        const char* screenshot;
+    } messages[] = {
+        {"ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
+         "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
+         "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）",
+         "register_message.png"},
+        {"ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ", "unregister_message.png"},
+    };
+    for (const auto& expected : messages) {
+        const bool unregister = &expected != messages;
+        HWND message = WaitForShape(indicator_.info.dwProcessId);
+        ASSERT_NE(nullptr, message);
+        std::string text = Shown(expected.text);
+        if (unregister)
+            text += "\"" + program + "\"" + Shown(" を実行すれば再設定されます。）");
+        EXPECT_EQ(text, WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr)));
+        Screenshot(message, expected.screenshot);
+        // The shortcut is there while the messages show: target and switch.
+        CoInitialize(nullptr);
+        TText target, arguments;
+        EXPECT_TRUE(ReadShortcut(StartupShortcutFile().c_str(), &target.Slot(), &arguments.Slot(), nullptr, nullptr));
+        CoUninitialize();
+        EXPECT_EQ(program, target.Get());
+        EXPECT_STREQ("/restore", arguments.Get());
+        PressButton(message, IDOK);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(message); }, Patience));
+        if (!unregister)
+            PostMessageA(indicator_.Monitor, WM_COMMAND, 199, 0);  // exit
+    }
+    EXPECT_EQ(0, indicator_.Finish());
+    EXPECT_FALSE(ShortcutExists());
+    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
+        DeleteFileA((folder + file).c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(IndicatorTest, RestoredAndSuppressedStartsAreSilent)
@@ -89,21 +100,4 @@ TEST_F(IndicatorTest, RestoredAndSuppressedStartsAreSilent)
         }
         EXPECT_EQ(0, byHand.Close());
     }
-}
-
-// The program path stands in quotes, where the display conversion leaves
-// katakana of either width alone.
-TEST_F(IndicatorTest, ExitNamesAKatakanaPathUnchanged)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "ﾃｽﾄ テスト\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
-        ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    ASSERT_TRUE(indicator_.Start("/restore", folder + "Indicator.exe"));
-    ExitThroughMenu(indicator_, folder + "Indicator.exe", nullptr);
-    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
-        DeleteFileA((folder + file).c_str());
-    RemoveDirectoryA(folder.c_str());
 }

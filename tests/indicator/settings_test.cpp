@@ -55,7 +55,7 @@ TEST_F(IndicatorTest, SettingsChooseTheIconSetOnOkOnly)
         PressButton(dialog, row.end);
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, Patience));
         EXPECT_EQ(row.stored, ReadSetting(nullptr, "IconSet", Missing));
-        ExpectTrayPicture(IndicatorIconName(row.stored == 1 ? 'B' : 'A', 0));
+        ExpectTrayPicture(IconName(row.stored == 1 ? 'B' : 'A', 0));
     }
     ExpectLockItemPictures(indicator_, 'B');
 
@@ -70,7 +70,8 @@ TEST_F(IndicatorTest, SettingsChooseTheIconSetOnOkOnly)
 // A value written by hand other than 0 and 1 selects set B as well.
 TEST_F(IndicatorTest, StoredIconSetTwoUsesSetB)
 {
-    WriteSetting("IconSet", 2);
+    const DWORD two = 2;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velquist\\Indicator\\1.x", "IconSet", REG_DWORD, &two, sizeof two);
     StartIndicator();
     EXPECT_EQ(0, TypeInSteps({"d90 u90 d91 u91"}, [&](size_t) {
                   ExpectTrayPicture("INDICATORB5_ICON");
