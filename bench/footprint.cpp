@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/tray_probe.h"
+
 namespace {
 
 const char MonitorClass[] = "ShapeClass";
@@ -70,15 +72,6 @@ void Close(const PROCESS_INFORMATION& process, HWND window)
     WaitForSingleObject(process.hProcess, 10000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-}
-
-bool IconInTray(HWND monitor)
-{
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = monitor;
-    probe.uID = 9000;
-    return monitor && Shell_NotifyIconA(NIM_MODIFY, &probe);
 }
 
 struct TMemory {
@@ -286,7 +279,7 @@ int main()
             Sleep(1);
         program->toWindow = Now() - started;
         // For the indicator: on until its icon is in the tray.
-        while (program == &indicator && Now() - started < 15000 && !IconInTray(program->window))
+        while (program == &indicator && Now() - started < 15000 && !IndicatorIconInTray(program->window))
             Sleep(1);
         program->toReady = Now() - started;
         if (!program->window) {

@@ -16,20 +16,12 @@
 
 #include "tests/canvas.h"
 #include "tests/message_pump.h"
+#include "tests/tray_probe.h"
 
 namespace {
 
 const char MonitorClass[] = "ShapeClass";
 const char MonitorTitle[] = "INDICATOR MONITOR WINDOW";
-
-bool IconInTray(HWND monitor)
-{
-    NOTIFYICONDATAA probe = {};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = monitor;
-    probe.uID = 9000;
-    return monitor && Shell_NotifyIconA(NIM_MODIFY, &probe);
-}
 
 // A visible shape of the monitor's process with an OK button: the message.
 BOOL CALLBACK FindMessage(HWND window, LPARAM found)
@@ -71,7 +63,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc && ok; ++i) {
         const char* step = argv[i];
         if (std::strcmp(step, "wait-icon") == 0)
-            ok = PumpUntil([] { return IconInTray(FindWindowA(MonitorClass, MonitorTitle)); }, 30000);
+            ok = PumpUntil([] { return IndicatorIconInTray(FindWindowA(MonitorClass, MonitorTitle)); }, 30000);
         else if (std::strcmp(step, "answer") == 0)
             ok = Answer();
         else if (std::strcmp(step, "exit") == 0)

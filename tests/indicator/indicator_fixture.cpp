@@ -105,7 +105,7 @@ int TProcess::Finish()
 bool TIndicator::Start(const std::string& switches, const std::string& program)
 {
     return TProcess::Start("\"" + program + "\" " + switches) &&
-           PumpUntil([&] { return (Monitor = FindMonitor(info.dwProcessId)) && TrayIconExists(Monitor); }, Patience);
+           PumpUntil([&] { return (Monitor = FindMonitor(info.dwProcessId)) && IndicatorIconInTray(Monitor); }, Patience);
 }
 
 int TIndicator::Close()
@@ -161,21 +161,6 @@ void Screenshot(HWND window, const char* name)
     RECT area;
     GetWindowRect(window, &area);
     SaveScreenshot(CaptureScreen(area), name);
-}
-
-NOTIFYICONDATAA TrayRecord(HWND monitor)
-{
-    NOTIFYICONDATAA record = {};
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    record.hWnd = monitor;
-    record.uID = 9000;
-    return record;
-}
-
-bool TrayIconExists(HWND monitor)
-{
-    NOTIFYICONDATAA probe = TrayRecord(monitor);
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 std::string IconName(char set, int index)

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +15,7 @@
 
 #include "tests/canvas.h"
 #include "tests/message_pump.h"
+#include "tests/tray_probe.h"
 
 const UINT TrayNotifyMessage = WM_APP + 9000;
 const DWORD Patience = 15000;
@@ -48,8 +48,6 @@ void PressButton(HWND shape, int id);
 bool ShowsNothing(const TIndicator& indicator);  // once it has handled what it was doing
 void Screenshot(HWND window, const char* name);
 
-NOTIFYICONDATAA TrayRecord(HWND monitor);  // the indicator's icon, nothing to change
-bool TrayIconExists(HWND monitor);
 std::string IconName(char set, int index);  // "INDICATORA5_ICON"
 // Which of the pictures the area of the screen shows ("" for none).
 std::string PictureIn(const RECT& area, const std::vector<std::string>& names);

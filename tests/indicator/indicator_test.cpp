@@ -40,7 +40,7 @@ TEST_F(IndicatorTest, RunsOnceHiddenWithItsIconAndEndsCleanly)
         [&] {
             HWND& monitor = indicator_.Monitor = FindMonitor(indicator_.info.dwProcessId);
             everVisible = everVisible || (monitor && IsWindowVisible(monitor));
-            return monitor && TrayIconExists(monitor);
+            return monitor && IndicatorIconInTray(monitor);
         },
         Patience));
     EXPECT_FALSE(everVisible);
@@ -58,7 +58,7 @@ TEST_F(IndicatorTest, RunsOnceHiddenWithItsIconAndEndsCleanly)
     // WM_CLOSE from outside takes the icon and the hook away: a monitor window
     // of this test's own hears of no more presses.
     EXPECT_EQ(0, indicator_.Close());
-    EXPECT_FALSE(TrayIconExists(indicator_.Monitor));
+    EXPECT_FALSE(IndicatorIconInTray(indicator_.Monitor));
     WNDCLASSA monitorClass = {};
     monitorClass.lpfnWndProc = CountingProc;
     monitorClass.lpszClassName = "ShapeClass";
@@ -129,10 +129,10 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
 TEST_F(IndicatorTest, TaskbarCreatedAddsTheIconAgain)
 {
     StartIndicator();
-    NOTIFYICONDATAA forget = TrayRecord(indicator_.Monitor);
+    NOTIFYICONDATAA forget = IndicatorTrayRecord(indicator_.Monitor);
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
-    ASSERT_FALSE(TrayIconExists(indicator_.Monitor));
+    ASSERT_FALSE(IndicatorIconInTray(indicator_.Monitor));
     SendMessageA(indicator_.Monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(TrayIconExists(indicator_.Monitor));
+    EXPECT_TRUE(IndicatorIconInTray(indicator_.Monitor));
     ExpectTrayPicture("INDICATORA0_ICON");
 }
