@@ -76,5 +76,6 @@ TEST_F(IndicatorTest, StoredIconSetTwoUsesSetB)
     EXPECT_EQ(0, TypeInSteps({"d90 u90 d91 u91"}, [&](size_t) {
                   ExpectTrayPicture("INDICATORB5_ICON");
                   SaveScreenshot(CaptureScreen(TrayCorner()), "indicator_tray_b.png");
+                  ExpectLockItemPictures(indicator_, 'B');  // Num and Scroll Lock checked in the picture
               }));
 }
