@@ -302,7 +302,8 @@ int main()
                     program->memory.workingSetKb, program->anonymousKb);
     }
     for (TProgram* base : {&bare, &dlls})
-        std::printf("  indicator beyond %-24s %8.0f %11.0f %12lld   [under 1024]\n", base == &bare ? "bare" : "bare + DLLs",
+        std::printf("  %-24s %8.0f %11.0f %12lld   [under 1024]\n",
+                    base == &bare ? "indicator beyond bare" : "  beyond bare + DLLs",
                     indicator.memory.privateKb - base->memory.privateKb,
                     indicator.memory.workingSetKb - base->memory.workingSetKb,
                     indicator.anonymousKb - base->anonymousKb);
