@@ -285,6 +285,22 @@ void StrConcat(char*& result, const char* a, const char* b)
     result[lengthA + lengthB] = '\0';
 }
 
+void StrJoin(char*& result, std::initializer_list<const char*> parts)
+{
+    size_t total = 0;
+    for (const char* part : parts)
+        total += static_cast<size_t>(TextLength(part));
+    result = new char[total + 1];
+    char* end = result;
+    for (const char* part : parts) {
+        const int length = TextLength(part);
+        if (length > 0)
+            std::memcpy(end, part, static_cast<size_t>(length));
+        end += length;
+    }
+    *end = '\0';
+}
+
 int StrFind(const char* text, const char* pattern)
 {
     const int length = TextLength(text);

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 
 // Allocation and assignment.
 char* NewText(const char* source);            // exact-size copy; a null source gives the empty text
@@ -46,6 +47,8 @@ void StrUpper(char*& result, const char* source);
 void StrLower(char*& result, const char* source);
 void StrRepeat(char*& result, const char* source, int count);
 void StrConcat(char*& result, const char* a, const char* b);
+// The parts one after the other (a null part counts as empty).
+void StrJoin(char*& result, std::initializer_list<const char*> parts);
 int StrFind(const char* text, const char* pattern); // byte position, -1 when none
 
 // Frees what the slot holds and stores the printf-formatted text. `size` is the

@@ -8,6 +8,8 @@
 //   dXX  press the key with virtual-key code XX (hex)
 //   uXX  release it
 //   e    wait for the named event "LampHookTestGo" (pumping messages)
+//   r    set the named event "LampHookTypistReady": the keys before it are
+//        typed and the focus has settled, so a test may now send keys here
 //   z    turn the three locks off: each is pressed and released, and once
 //        more if it was then on. A thread that is newer than a lock's last
 //        change may see that lock wrongly (Wine shows it off until it changes),
@@ -133,6 +135,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         case 'e':
             if (!WaitForGo())
                 result = 4;
+            break;
+        case 'r':
+            if (HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "LampHookTypistReady")) {
+                SetEvent(ready);
+                CloseHandle(ready);
+            }
             break;
         default:
             result = 2;

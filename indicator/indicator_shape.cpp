@@ -1,0 +1,229 @@
+#include "indicator/indicator_shape.h"
+
+#include <new>
+
+#include "framework/core/app_globals.h"
+#include "framework/core/menu_item.h"
+#include "framework/core/owner_draw_menu.h"
+#include "framework/dialogs/group_element.h"
+#include "framework/dialogs/icon_element.h"
+#include "framework/dialogs/radio_element.h"
+#include "framework/dialogs/version_info.h"
+#include "framework/util/directories.h"
+#include "framework/util/display_text.h"
+#include "framework/util/file_icon_source.h"
+#include "framework/util/icon_caches.h"
+#include "framework/util/resource_names.h"
+#include "framework/util/standard_icon_source.h"
+#include "framework/util/text.h"
+#include "indicator/lock_keys.h"
+#include "indicator/menu_commands.h"
+#include "indicator/startup_registration.h"
+
+namespace {
+
+// Explorer announces a restarted taskbar with this registered message.
+const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+
+// A row of the settings dialog: eight icons side by side.
+TGroupElement* NewIconRow(TIconElement* (&elements)[IconSetSize])
+{
+    TElementList icons;
+    for (TIconElement* element : elements)
+        if (element)
+            icons.push_back(element);
+    return new (std::nothrow) TGroupElement(DockLeft, AlignTop, 12, 12, nullptr, icons);
+}
+
+// An icon of a module in the system directory.
+TIconSource* SystemModuleIcon(const char* file, int index)
+{
+    char* directory;
+    SystemDirectory(directory);
+    char* path;
+    StrConcat(path, directory, file);
+    TIconSource* icon = ModuleIcon(path, index);
+    FreeText(path);
+    FreeText(directory);
+    return icon;
+}
+
+}  // namespace
+
+TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
+{
+    AppIconElement = new (std::nothrow) TIconElement(ResourceIcon(APPLICATION_ICON_NAME));
+    for (int i = 0; i < IconSetSize; ++i) {
+        iconElementsA_[i] = new (std::nothrow) TIconElement(ResourceIcon(IndicatorIconNamesA[i]));
+        iconElementsB_[i] = new (std::nothrow) TIconElement(ResourceIcon(IndicatorIconNamesB[i]));
+    }
+    IconRowA = NewIconRow(iconElementsA_);
+    IconRowB = NewIconRow(iconElementsB_);
+
+    const TRadioOption optionA(0, "Type &A&", IconRowA);
+    const TRadioOption optionB(1, "Type &B&", IconRowB);
+    IconSetChoice = new (std::nothrow) TRadioGroupElement(0, &optionA, &optionB);
+    if (AppIconElement)
+        SetElements(AppIconElement);
+
+    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(TRAY_MENU_ID));
+    TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
+
+    if (IconSetChoice)
+        IconSetChoice->Name.Set("IconSet");
+    LoadIconSetChoice();
+    for (int i = 0; i < IconSetSize; ++i) {
+        IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
+        IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
+    }
+    CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+
+    // Two levels: the loaded menu holds the popup, whose items draw the icons.
+    NumLockItem = new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]);
+    CapsLockItem = new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]);
+    ScrollLockItem = new (std::nothrow) TMenuItem(CM_SCROLLLOCK, CurrentIconSet[1]);
+    TOwnerDrawMenu* popup = new (std::nothrow) TOwnerDrawMenu(
+        0, nullptr,
+        {NumLockItem, CapsLockItem, ScrollLockItem,
+         new (std::nothrow) TMenuItem(CM_KEYBOARD, SystemModuleIcon("main.cpl", 6)),
+         new (std::nothrow) TMenuItem(CM_SETTINGS, SettingsCommandIcon()),
+         new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)),
+         new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()),
+         new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME))});
+    if (menuResource_) {
+        OwnerDrawMenu = new (std::nothrow) TOwnerDrawMenu(menuResource_, {popup});
+        popup = nullptr;
+    }
+    delete popup;
+    if (OwnerDrawMenu)
+        OwnerDrawMenu->Attach();
+    if (TrayMenu)
+        SetMenuDefaultItem(TrayMenu, CM_KEYBOARD, FALSE);
+
+    SetStartupShortcutPath();
+}
+
+TIndicatorShape::~TIndicatorShape()
+{
+    delete AppIconElement;
+    for (int i = 0; i < IconSetSize; ++i) {
+        delete iconElementsA_[i];
+        delete iconElementsB_[i];
+    }
+    delete IconRowA;
+    delete IconRowB;
+    delete IconSetChoice;
+    delete OwnerDrawMenu;
+    if (menuResource_)
+        DestroyMenu(menuResource_);
+}
+
+void TIndicatorShape::OnInitShape()
+{
+    SetCaptureIndicate(Hwnd);
+    UpdateTrayIcon(true, -1);
+    ShowOnCreate = false;
+    RegisterStartup(Hwnd);
+}
+
+void TIndicatorShape::OnClosing()
+{
+    ReleaseCaptureIndicate(Hwnd);
+    UpdateTrayIcon(false, 0);
+}
+
+LRESULT TIndicatorShape::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS && OwnerDrawMenu)
+            OwnerDrawMenu->Refresh();
+        break;
+    case WM_DRAWITEM:
+        return TOwnerDrawMenu::OnDrawItem(Hwnd, wParam, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MEASUREITEM:
+        return TOwnerDrawMenu::OnMeasureItem(Hwnd, wParam, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR:
+        return TOwnerDrawMenu::OnMenuChar(Hwnd, message, wParam, reinterpret_cast<HMENU>(lParam));
+    case WM_LOCKKEYCHANGED:
+        OnLockKeyChanged();
+        return 0;
+    case WM_TRAYNOTIFY:
+        OnTrayNotify(static_cast<UINT>(lParam));
+        return 0;
+    default:
+        // A restarted taskbar has forgotten every icon: add it again at once
+        // rather than waiting for the next lock-key press.
+        if (message == TaskbarCreatedMessage && message != 0) {
+            UpdateTrayIcon(true, -1);
+            return 0;
+        }
+        break;
+    }
+    return TShape::WndProc(message, wParam, lParam);
+}
+
+int TIndicatorShape::OnCommand(int id, HWND control, int code)
+{
+    switch (id) {
+    case CM_NUMLOCK:
+        ToggleLockKey(VK_NUMLOCK);
+        return 0;
+    case CM_CAPSLOCK:
+        ToggleLockKey(VK_CAPITAL);
+        return 0;
+    case CM_SCROLLLOCK:
+        ToggleLockKey(VK_SCROLL);
+        return 0;
+    case CM_KEYBOARD:
+        OpenKeyboardControlPanel();
+        return 0;
+    case CM_SETTINGS:
+        ShowSettings();
+        return 0;
+    case CM_HELP:
+        MessageBeep(MB_ICONASTERISK);
+        WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_INDEX, 0);
+        return 0;
+    case CM_VERSION:
+        ShowVersion();
+        return 0;
+    case CM_EXIT:
+        Exit();
+        return 0;
+    }
+    return TShape::OnCommand(id, control, code);
+}
+
+void TIndicatorShape::ShowVersion()
+{
+    TText title;
+    DisplayText(title.Slot(), "Pelorum ﾊﾞｰｼﾞｮﾝ情報");
+    if (BringShapeForward(title.Get()) || !CurrentVersionInfo)
+        return;
+    TShape shape(Hwnd, title.Get());
+    shape.SettingsName.Set("VersionShape");
+    shape.RunModal(CurrentVersionInfo);
+}
+
+void TIndicatorShape::Exit()
+{
+    UnregisterStartup(Hwnd);
+    WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_QUIT, 0);
+    EndShape(-1);
+}
+
+TIconSource* SettingsCommandIcon()
+{
+    return SystemModuleIcon("SHELL32.DLL", -22);
+}
+
+bool BringShapeForward(const char* title)
+{
+    HWND open = FindWindowA(ShapeClassName, title);
+    if (!open)
+        return false;
+    ShowWindow(open, SW_RESTORE);
+    SetForegroundWindow(open);
+    return true;
+}

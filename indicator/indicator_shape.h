@@ -1,0 +1,79 @@
+// TIndicatorShape: the indicator's hidden monitor window.
+//
+// A shape that is never shown. The keyboard hook library finds it by class and
+// title and tells it of every lock-key press; it owns the tray icon with its
+// menu, the two icon sets and the icon-set choice, and its modal loop is the
+// program's only message loop.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/dialogs/shape.h"
+#include "hook/lamphook.h"
+
+class TGroupElement;
+class TIconElement;
+class TIconSource;
+class TMenuItem;
+class TOwnerDrawMenu;
+class TRadioGroupElement;
+
+// The tray icon's callback message and identifier.
+const UINT WM_TRAYNOTIFY = WM_APP + 9000;
+const UINT TRAY_ICON_ID = 9000;
+const int IconSetSize = 8;
+
+class TIndicatorShape : public TShape {
+public:
+    TIconElement* AppIconElement = nullptr;     // the shape's only element
+    TGroupElement* IconRowA = nullptr;          // the eight set-A icons, for the settings dialog
+    TGroupElement* IconRowB = nullptr;
+    TRadioGroupElement* IconSetChoice = nullptr;  // "IconSet": 0 set A, otherwise set B
+    HWND TrayWindow = nullptr;                  // the taskbar when the icon was last added
+    HMENU TrayMenu = nullptr;                   // sub-menu 0 of menu resource 1
+    TOwnerDrawMenu* OwnerDrawMenu = nullptr;
+    TMenuItem* NumLockItem = nullptr;           // owned by OwnerDrawMenu
+    TMenuItem* CapsLockItem = nullptr;
+    TMenuItem* ScrollLockItem = nullptr;
+    TIconSource** CurrentIconSet = nullptr;     // IconSetA or IconSetB
+    TIconSource* IconSetA[IconSetSize] = {};    // shared sources, by state index
+    TIconSource* IconSetB[IconSetSize] = {};
+    IndicateData LockState = {};
+
+    TIndicatorShape();
+    ~TIndicatorShape() override;
+
+    void OnInitShape() override;
+    void OnClosing() override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCommand(int id, HWND control, int code) override;
+
+    // The tray (tray_icon.cpp).
+    // Reads the recorded lock states into LockState: 4 x Num + 2 x Caps + Scroll.
+    int GetStateIndex();
+    // Adds (index -1: for the current state), changes or deletes the tray
+    // icon, and sets the lock items' check marks.
+    void UpdateTrayIcon(bool show, int index);
+    void OnLockKeyChanged();
+    void OnTrayNotify(UINT mouseMessage);
+
+    // The settings dialog (settings_dialog.cpp).
+    void ShowSettings();
+    void ApplyIconSet();
+    void LoadIconSetChoice();
+
+private:
+    void ShowVersion();
+    void Exit();
+
+    HMENU menuResource_ = nullptr;  // the loaded menu resource 1, destroyed with the shape
+    TIconElement* iconElementsA_[IconSetSize] = {};
+    TIconElement* iconElementsB_[IconSetSize] = {};
+};
+
+// The icon of the settings command, which the settings dialog shows too.
+TIconSource* SettingsCommandIcon();
+
+// Brings a shape window with this title forward, if one is open; false when
+// there is none.
+bool BringShapeForward(const char* title);

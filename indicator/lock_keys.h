@@ -1,0 +1,15 @@
+// What the tray menu does outside the indicator: pressing a lock key for the
+// user, and opening the keyboard page of the control panel.
+#pragma once
+
+#include <windows.h>
+
+// Synthesises one press of a lock key: its lock state flips once and the key
+// ends in the physical state it had (a held key is released and pressed again).
+void ToggleLockKey(BYTE virtualKey);
+// The command line that opens the keyboard applet: rundll32 (from the Windows
+// directory, or the system directory where it lives there) with the applet
+// file and name each in double quotes. A new owned text in `result` (not
+// freed first).
+void KeyboardControlPanelCommand(char*& result);
+void OpenKeyboardControlPanel();

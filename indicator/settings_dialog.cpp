@@ -1,0 +1,57 @@
+// The settings dialog: the choice between the two icon sets, with all eight
+// icons of each beside it. The choice element belongs to the monitor shape;
+// the stored value changes only when the user confirms.
+#include "framework/core/app_globals.h"
+#include "framework/core/menu_item.h"
+#include "framework/core/settings_key.h"
+#include "framework/dialogs/buttons_element.h"
+#include "framework/dialogs/icon_element.h"
+#include "framework/dialogs/radio_element.h"
+#include "framework/util/display_text.h"
+#include "framework/util/icon_caches.h"
+#include "framework/util/resource_names.h"
+#include "indicator/indicator_shape.h"
+
+void TIndicatorShape::LoadIconSetChoice()
+{
+    if (!IconSetChoice)
+        return;
+    TSettingsKey appKey(AppGlobals.AppKey, nullptr);
+    IconSetChoice->LoadFrom(appKey.Chain());
+}
+
+void TIndicatorShape::ApplyIconSet()
+{
+    CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+    UpdateTrayIcon(true, GetStateIndex());
+    TMenuItem* const items[] = {NumLockItem, CapsLockItem, ScrollLockItem};
+    const int pictures[] = {4, 2, 1};  // each lock on alone
+    for (int i = 0; i < 3; ++i)
+        if (items[i])
+            items[i]->Icon = CurrentIconSet[pictures[i]];
+}
+
+void TIndicatorShape::ShowSettings()
+{
+    TText title;
+    DisplayText(title.Slot(), "Pelorum 設定");
+    if (BringShapeForward(title.Get()) || !IconSetChoice)
+        return;
+
+    TButtonRecord ok(IDOK, "OK", ResourceIcon(OK_ICON_NAME));
+    TButtonRecord cancel(IDCANCEL, "ｷｬﾝｾﾙ", ResourceIcon(CANCEL_ICON_NAME));
+    TButtonsElement buttons(DockBottom, AlignRight, &ok, &cancel);
+    TIconElement icon(SettingsCommandIcon());
+    TShape dialog(Hwnd, title.Get());
+    dialog.SettingsName.Set("SmithShape");
+    if (dialog.RunModal(&buttons, &icon, IconSetChoice) == IDOK) {
+        {
+            TSettingsKey appKey(AppGlobals.AppKey, nullptr);
+            IconSetChoice->SaveTo(appKey.Chain());
+        }
+        ApplyIconSet();
+    } else {
+        // An unconfirmed choice is dropped: the next opening shows the stored set.
+        LoadIconSetChoice();
+    }
+}

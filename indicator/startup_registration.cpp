@@ -1,0 +1,53 @@
+#include "indicator/startup_registration.h"
+
+#include <shlobj.h>
+
+#include "framework/core/command_line.h"
+#include "framework/dialogs/message_box.h"
+#include "framework/util/directories.h"
+#include "framework/util/shortcut.h"
+
+TText StartupShortcutPath;
+
+namespace {
+
+const char ShortcutName[] = "Pelorum(システムトレイに常駐).lnk";
+const char RestoreSwitch[] = "/restore";
+const int InformationIcon = 32516;
+
+const char RegisterText[] =
+    "ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
+    "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
+    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）";
+const char UnregisterTextBefore[] = "ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ";
+const char UnregisterTextAfter[] = " を実行すれば再設定されます。）";
+
+}  // namespace
+
+void SetStartupShortcutPath()
+{
+    TText folder;
+    SpecialFolder(folder.Slot(), CSIDL_STARTUP);
+    StrConcat(StartupShortcutPath.Slot(), folder.Get(), ShortcutName);
+}
+
+void RegisterStartup(HWND owner)
+{
+    if (FindSwitch(RestoreSwitch) >= 0)
+        return;
+    TText program;
+    GetModulePath(program.Slot());
+    CreateShortcut(StartupShortcutPath.Get(), program.Get(), RestoreSwitch, nullptr, 0);
+    ShowMessage(owner, "Register", InformationIcon, RegisterText, MessageOk);
+}
+
+void UnregisterStartup(HWND owner)
+{
+    // The path stands in double quotes, which the display conversion leaves
+    // alone: the user sees it exactly.
+    TText program, text;
+    GetModulePath(program.Slot());
+    StrJoin(text.Slot(), {UnregisterTextBefore, "\"", program.Get(), "\"", UnregisterTextAfter});
+    ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
+    DeleteFileA(StartupShortcutPath.Get());
+}

@@ -1,0 +1,18 @@
+// Start-up registration: a program started by hand puts a shortcut to itself,
+// with "/restore", into the user's start-up folder; the exit command takes it
+// away again. Each moment shows a message the user can suppress for the future.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/util/text.h"
+
+// The shortcut's path: the start-up folder and "Pelorum(システムトレイに常駐).lnk".
+extern TText StartupShortcutPath;
+void SetStartupShortcutPath();
+
+// Unless the program was started with "/restore": writes the shortcut and
+// shows the "Register" message.
+void RegisterStartup(HWND owner);
+// Shows the "Unregister" message naming the program path, then deletes the shortcut.
+void UnregisterStartup(HWND owner);

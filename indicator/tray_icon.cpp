@@ -1,0 +1,105 @@
+// The tray icon of the monitor shape: one picture of the current icon set for
+// the three lock states, kept in step with the hook library's record, and the
+// menu behind it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/util/display_text.h"
+#include "framework/util/icon_source.h"
+#include "framework/util/text.h"
+#include "indicator/indicator_shape.h"
+#include "indicator/lock_keys.h"
+#include "indicator/menu_commands.h"
+
+namespace {
+
+// The first version of the record, which every shell understands, with its
+// 64-byte tip.
+const DWORD TrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+const int TrayTipBytes = 64;
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the tray record's first version is 88 bytes");
+
+HWND FindTaskbar()
+{
+    return FindWindowA("Shell_TrayWnd", "");
+}
+
+UINT CheckFlag(BYTE on)
+{
+    return on ? MF_CHECKED : MF_UNCHECKED;
+}
+
+}  // namespace
+
+int TIndicatorShape::GetStateIndex()
+{
+    GetIndicateData(&LockState);
+    return 4 * LockState.numLock + 2 * LockState.capsLock + LockState.scrollLock;
+}
+
+void TIndicatorShape::UpdateTrayIcon(bool show, int index)
+{
+    NOTIFYICONDATAA record = {};
+    record.cbSize = TrayRecordSize;
+    record.hWnd = Hwnd;
+    record.uID = TRAY_ICON_ID;
+    if (!show) {
+        record.uFlags = 0;
+        Shell_NotifyIconA(NIM_DELETE, &record);
+        return;
+    }
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = WM_TRAYNOTIFY;
+    TText tip;
+    DisplayText(tip.Slot(), "Pelorum");
+    lstrcpynA(record.szTip, tip.Get(), TrayTipBytes);
+
+    const bool add = index == -1;
+    if (add) {
+        TrayWindow = FindTaskbar();
+        index = GetStateIndex();
+    }
+    TIconSource* source = index >= 0 && index < IconSetSize && CurrentIconSet ? CurrentIconSet[index] : nullptr;
+    record.hIcon = source ? source->GetIcon(IconSizeSmall, nullptr) : nullptr;
+    Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record);
+
+    if (TrayMenu) {
+        CheckMenuItem(TrayMenu, CM_NUMLOCK, MF_BYCOMMAND | CheckFlag(LockState.numLock));
+        CheckMenuItem(TrayMenu, CM_CAPSLOCK, MF_BYCOMMAND | CheckFlag(LockState.capsLock));
+        CheckMenuItem(TrayMenu, CM_SCROLLLOCK, MF_BYCOMMAND | CheckFlag(LockState.scrollLock));
+    }
+}
+
+void TIndicatorShape::OnLockKeyChanged()
+{
+    HWND taskbar = FindTaskbar();
+    if (taskbar != TrayWindow) {
+        if (taskbar)
+            UpdateTrayIcon(true, -1);
+        else
+            TrayWindow = nullptr;
+    }
+    UpdateTrayIcon(true, GetStateIndex());
+}
+
+void TIndicatorShape::OnTrayNotify(UINT mouseMessage)
+{
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        // The menu closes when the user clicks elsewhere only if its owner is
+        // the foreground window, and goes away properly on a second opening
+        // only once the owner has handled one more message.
+        SetForegroundWindow(Hwnd);
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        TrackPopupMenu(TrayMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr);
+        PostMessageA(Hwnd, WM_NULL, 0, 0);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+        OpenKeyboardControlPanel();
+        break;
+    }
+}

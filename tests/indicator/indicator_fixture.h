@@ -1,0 +1,75 @@
+// The real Indicator.exe under test: started beside the test program, talked
+// to with messages, and observed through its windows, its tray icon (probed
+// through the shell, its picture found on the screen), the registry and the
+// start-up shortcut. Those two are the real ones: the run keeps what was there
+// and puts it back at the end.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/canvas.h"
+#include "tests/message_pump.h"
+#include "tests/tray_probe.h"
+
+const UINT TrayNotifyMessage = WM_APP + 9000;
+const DWORD Patience = 15000;
+
+std::string TestProgramFolder();  // ends in a backslash
+std::string StartupShortcutFile();
+
+// A child process, ended by force only if a test left it running; and
+// Indicator.exe, whose Start waits for its monitor window and icon.
+struct TProcess {
+    PROCESS_INFORMATION info = {};
+    ~TProcess();
+    bool Start(const std::string& commandLine);
+    bool Running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    int Finish();  // the exit code, -1 when it does not end in time
+};
+struct TIndicator : TProcess {
+    HWND Monitor = nullptr;
+    bool Start(const std::string& switches, const std::string& program = TestProgramFolder() + "Indicator.exe");
+    int Close();  // WM_CLOSE from outside
+};
+
+// A visible (or any) top-level window of the process (0: any) with that class
+// and title (null: any).
+HWND FindWindowOf(DWORD processId, const char* className, const char* title = nullptr, bool hidden = false);
+HWND FindMonitor(DWORD processId = 0);
+std::string WindowText(HWND window);
+HWND WaitForShape(DWORD processId, const char* title = nullptr);  // a visible shape with an OK button
+void PressButton(HWND shape, int id);
+bool ShowsNothing(const TIndicator& indicator);  // once it has handled what it was doing
+void Screenshot(HWND window, const char* name);
+
+std::string IconName(char set, int index);  // "INDICATORA5_ICON"
+// Which of the pictures the area of the screen shows ("" for none).
+std::string PictureIn(const RECT& area, const std::vector<std::string>& names);
+RECT TrayCorner();
+int RecordedIndex(HWND monitor);  // the hook's record: 4 Num + 2 Caps + Scroll
+// Opens the tray menu, expects the set's pictures beside the lock items, closes it.
+void ExpectLockItemPictures(const TIndicator& indicator, char set);
+
+// The hook tests' typist (a helper that owns the focused window) types each
+// step's keys and waits while `check` (i) runs; one process for all steps,
+// since Wine shows a thread newer than a lock's last change that lock as off.
+int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check = nullptr);
+DWORD ReadSetting(const char* subKey, const char* name, DWORD missing);
+
+// Every test starts with no settings, no shortcut, all locks off and no
+// indicator running, and leaves none running.
+class IndicatorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void StartIndicator(const std::string& switches = "/restore");
+    void ExpectTrayPicture(const std::string& name);
+
+    TIndicator indicator_;
+};
