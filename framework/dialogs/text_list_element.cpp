@@ -1,5 +1,7 @@
 #include "framework/dialogs/text_list_element.h"
 
+#include <new>
+
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 
@@ -17,13 +19,35 @@ TText ItemText(HWND box, UINT lengthMessage, UINT textMessage, LRESULT index)
     const LRESULT length = SendMessageA(box, lengthMessage, static_cast<WPARAM>(index), 0);
     if (index < 0 || length < 0)
         return text;
-    char* buffer = new char[static_cast<size_t>(length) + 1];
+    char* buffer = new (std::nothrow) char[static_cast<size_t>(length) + 1];
+    if (!buffer)
+        return text;
     buffer[0] = '\0';
     const LRESULT copied = SendMessageA(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
     buffer[copied >= 0 && copied <= length ? copied : 0] = '\0';
     text.Set(buffer);
     delete[] buffer;
     return text;
+}
+
+// The messages that fill a list or a combo box and select one of its items.
+struct TBoxMessages {
+    UINT Reset, Add, FindExact, Select;
+};
+const TBoxMessages ListBoxMessages = {LB_RESETCONTENT, LB_ADDSTRING, LB_FINDSTRINGEXACT, LB_SETCURSEL};
+const TBoxMessages ComboBoxMessages = {CB_RESETCONTENT, CB_ADDSTRING, CB_FINDSTRINGEXACT, CB_SETCURSEL};
+
+// Fills the box with the items and selects the one equal to `select`; the
+// index selected, or the box's "not found" answer.
+LRESULT FillBox(HWND box, const TBoxMessages& messages, const TStringList& items, const char* select)
+{
+    SendMessageA(box, messages.Reset, 0, 0);
+    for (const TStringList::Node* node = items.First(); node; node = node->next)
+        SendMessageA(box, messages.Add, 0, reinterpret_cast<LPARAM>(node->value));
+    const LRESULT index =
+        SendMessageA(box, messages.FindExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(select));
+    SendMessageA(box, messages.Select, static_cast<WPARAM>(index), 0);
+    return index;
 }
 
 }  // namespace
@@ -84,13 +108,7 @@ void TListBoxElement::ToControls()
 {
     if (!Control.Hwnd)
         return;
-    SendMessageA(Control.Hwnd, LB_RESETCONTENT, 0, 0);
-    for (TStringList::Node* node = Items.First(); node; node = node->next)
-        SendMessageA(Control.Hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(node->value));
-    SendMessageA(Control.Hwnd, LB_SETCURSEL,
-                 SendMessageA(Control.Hwnd, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                              reinterpret_cast<LPARAM>(SelectText.Get())),
-                 0);
+    FillBox(Control.Hwnd, ListBoxMessages, Items, SelectText.Get());
 }
 
 void TListBoxElement::FromControls()
@@ -139,12 +157,7 @@ void TComboBoxElement::ToControls()
 {
     if (!Control.Hwnd)
         return;
-    SendMessageA(Control.Hwnd, CB_RESETCONTENT, 0, 0);
-    for (TStringList::Node* node = Items.First(); node; node = node->next)
-        SendMessageA(Control.Hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(node->value));
-    const LRESULT index = SendMessageA(Control.Hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(SelectText.Get()));
-    SendMessageA(Control.Hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const LRESULT index = FillBox(Control.Hwnd, ComboBoxMessages, Items, SelectText.Get());
     if (Editable && index == CB_ERR)
         SetWindowTextA(Control.Hwnd, SelectText.Get());
 }
