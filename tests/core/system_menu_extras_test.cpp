@@ -3,7 +3,6 @@
 // a picture of the open menu.
 #include <windows.h>
 
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 #include "framework/core/translucency.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
+#include "tests/own_threads.h"
 
 namespace {
 
@@ -78,20 +78,6 @@ LRESULT CALLBACK FlashCountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCACTIVATE)
         flashes.push_back(GetTickCount());
     return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-std::vector<DWORD> OwnThreads()
-{
-    std::vector<DWORD> threads;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            threads.push_back(entry.th32ThreadID);
-    }
-    CloseHandle(snapshot);
-    return threads;
 }
 
 // Toggles always on top and pumps until the flash thread it started has ended.

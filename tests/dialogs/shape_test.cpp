@@ -2,7 +2,6 @@
 // of the modal loop, dragging, always on top, modeless shapes, owners, the
 // quit message, RunShapeDialog and hosting in a Windows dialog.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +18,7 @@
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
+#include "tests/own_threads.h"
 
 namespace {
 
@@ -249,19 +249,6 @@ public:
         return TShape::WndProc(message, wParam, lParam);
     }
 };
-
-std::vector<DWORD> OwnThreads()
-{
-    std::vector<DWORD> threads;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            threads.push_back(entry.th32ThreadID);
-    CloseHandle(snapshot);
-    return threads;
-}
 
 }  // namespace
 

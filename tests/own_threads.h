@@ -1,0 +1,23 @@
+// The threads of this process, for tests that wait until a worker the code
+// under test started (the caption flash) has ended.
+#pragma once
+
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <vector>
+
+inline std::vector<DWORD> OwnThreads()
+{
+    std::vector<DWORD> threads;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID == GetCurrentProcessId())
+            threads.push_back(entry.th32ThreadID);
+    }
+    CloseHandle(snapshot);
+    return threads;
+}
