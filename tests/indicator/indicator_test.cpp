@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "framework/util/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
@@ -122,6 +125,25 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
     ExpectLockItemPictures(indicator_, 'A');
     PostMessageA(indicator_.Monitor, TrayNotifyMessage, 9000, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(PumpUntil([&] { return HasChildProcess(pid, "rundll32.exe"); }, Patience));
+}
+
+// Starts at the same moment (the start-up shortcut and a start by hand) leave
+// one indicator: the later ones end with 0 and show nothing.
+TEST_F(IndicatorTest, StartsAtTheSameMomentLeaveOneIndicator)
+{
+    TIndicator starts[3];
+    for (TIndicator& start : starts)
+        ASSERT_TRUE(start.TProcess::Start("\"" + TestProgramFolder() + "Indicator.exe\" /restore"));
+    auto running = [&] {
+        return std::count_if(std::begin(starts), std::end(starts), [](const TIndicator& s) { return s.Running(); });
+    };
+    EXPECT_TRUE(PumpUntil([&] { return running() == 1; }, Patience)) << running() << " indicators run";
+    for (TIndicator& start : starts) {
+        const DWORD pid = start.info.dwProcessId;
+        if (start.Running())
+            EXPECT_TRUE(PumpUntil([&] { return IndicatorIconInTray(start.Monitor = FindMonitor(pid)); }, Patience));
+        EXPECT_EQ(0, start.Running() ? start.Close() : start.Finish());
+    }
 }
 
 // After the taskbar has restarted (it has forgotten every icon and says so),
