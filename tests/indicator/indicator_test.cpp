@@ -146,15 +146,28 @@ TEST_F(IndicatorTest, StartsAtTheSameMomentLeaveOneIndicator)
     }
 }
 
-// After the taskbar has restarted (it has forgotten every icon and says so),
-// the icon comes back at once.
-TEST_F(IndicatorTest, TaskbarCreatedAddsTheIconAgain)
+// A missing icon comes back: after the taskbar has restarted (it has forgotten
+// every icon and says so) at once, and whatever removed it, at the next change.
+TEST_F(IndicatorTest, AMissingIconComesBack)
 {
     StartIndicator();
-    NOTIFYICONDATAA forget = IndicatorTrayRecord(indicator_.Monitor);
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
-    ASSERT_FALSE(IndicatorIconInTray(indicator_.Monitor));
-    SendMessageA(indicator_.Monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(IndicatorIconInTray(indicator_.Monitor));
-    ExpectTrayPicture("INDICATORA0_ICON");
+    const struct {
+        const char* route;
+        std::function<void()> cause;
+        const char* picture;
+    } routes[] = {
+        {"taskbar created", [&] { SendMessageA(indicator_.Monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0); },
+         "INDICATORA0_ICON"},
+        {"Caps Lock typed", [] { EXPECT_EQ(0, TypeInSteps({"d14 u14"})); }, "INDICATORA2_ICON"},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.route);
+        NOTIFYICONDATAA forget = IndicatorTrayRecord(indicator_.Monitor);
+        ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
+        ASSERT_FALSE(IndicatorIconInTray(indicator_.Monitor));
+        route.cause();
+        EXPECT_TRUE(PumpUntil([&] { return IndicatorIconInTray(indicator_.Monitor); }, Patience));
+        ExpectTrayPicture(route.picture);
+    }
 }
+
