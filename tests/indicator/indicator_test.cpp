@@ -171,3 +171,27 @@ TEST_F(IndicatorTest, AMissingIconComesBack)
     }
 }
 
+// A start that shows nothing leaves the keyboard with the window the user
+// types in: restored, or by hand with its message suppressed.
+TEST_F(IndicatorTest, SilentStartsLeaveTheKeyboardWhereItWas)
+{
+    const char suppressedMessages[] = "Software\\Velquist\\Indicator\\1.x\\WithoutStereotype";
+    const DWORD suppressed = 1;
+    for (const char* switches : {"/restore", ""}) {
+        SCOPED_TRACE(switches);
+        if (!*switches)
+            ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, suppressedMessages, "Register", REG_DWORD,
+                                                     &suppressed, sizeof suppressed));
+        TIndicator started;
+        HWND typing = nullptr;
+        EXPECT_EQ(0, TypeInSteps({"", "d41 u41"}, [&](size_t step) {
+                      if (step == 0) {
+                          typing = GetForegroundWindow();
+                          ASSERT_TRUE(started.Start(switches));
+                          EXPECT_TRUE(ShowsNothing(started));
+                      }
+                      EXPECT_EQ(typing, GetForegroundWindow());
+                  }));
+        EXPECT_EQ(0, started.Close());
+    }
+}
