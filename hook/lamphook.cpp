@@ -91,9 +91,12 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
         if (monitor != nullptr) {
             // Waits until the indicator has handled the message, but never
             // longer than the bound, and not at all once it is known to hang.
+            // A notification that was not taken in time is dropped: posted
+            // instead, it reaches the indicator once it answers again.
             DWORD_PTR ignored;
-            SendMessageTimeoutA(monitor, WM_LOCKKEYCHANGED, 0, 0, SMTO_ABORTIFHUNG,
-                                kNotifyTimeoutMs, &ignored);
+            if (!SendMessageTimeoutA(monitor, WM_LOCKKEYCHANGED, 0, 0, SMTO_ABORTIFHUNG,
+                                     kNotifyTimeoutMs, &ignored))
+                PostMessageA(monitor, WM_LOCKKEYCHANGED, 0, 0);
         }
     }
     return CallNextHookEx(ReadKeyboardHook(), code, key, flags);

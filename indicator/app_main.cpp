@@ -24,11 +24,21 @@ char* AppProductName()
     return NewText("Pelorum");
 }
 
+// Two starts at the same moment (the start-up shortcut and a start by hand)
+// both find no monitor window yet: the one that creates this mutex first is
+// the session's indicator, and holds it for its life.
+const char IndicatorMutexName[] = "Velquist Pelorum Indicator";
+
 int AppMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The running indicator is neither activated nor told anything.
-    if (FindWindowA(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE))
+    HANDLE running = CreateMutexA(nullptr, FALSE, IndicatorMutexName);
+    const bool another = running && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (another || FindWindowA(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE)) {
+        if (running)
+            CloseHandle(running);
         return AppGlobals.ExitCode;
+    }
     {
         TVersionInfo versionInfo;
         TIndicatorShape* shape = new (std::nothrow) TIndicatorShape;
@@ -39,5 +49,7 @@ int AppMain(HINSTANCE, HINSTANCE, LPSTR, int)
         delete shape;
         TShape::CloseAllShapes();
     }
+    if (running)
+        CloseHandle(running);
     return AppGlobals.ExitCode;
 }

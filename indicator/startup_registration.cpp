@@ -5,6 +5,7 @@
 #include "framework/core/command_line.h"
 #include "framework/dialogs/message_box.h"
 #include "framework/util/directories.h"
+#include "framework/util/module_file.h"
 #include "framework/util/shortcut.h"
 
 TText StartupShortcutPath;
@@ -22,6 +23,15 @@ const char RegisterText[] =
 const char UnregisterTextBefore[] = "ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ";
 const char UnregisterTextAfter[] = " を実行すれば再設定されます。）";
 
+// The program's full path: the command line's may be relative (started as
+// "Indicator.exe" from a console in its folder), and names nothing at log-on.
+void ProgramPath(TText& path)
+{
+    ModuleFileName(path.Slot(), nullptr);
+    if (!*path.Get())
+        GetModulePath(path.Slot());
+}
+
 }  // namespace
 
 void SetStartupShortcutPath()
@@ -36,7 +46,7 @@ void RegisterStartup(HWND owner)
     if (FindSwitch(RestoreSwitch) >= 0)
         return;
     TText program;
-    GetModulePath(program.Slot());
+    ProgramPath(program);
     CreateShortcut(StartupShortcutPath.Get(), program.Get(), RestoreSwitch, nullptr, 0);
     ShowMessage(owner, "Register", InformationIcon, RegisterText, MessageOk);
 }
@@ -46,7 +56,7 @@ void UnregisterStartup(HWND owner)
     // The path stands in double quotes, which the display conversion leaves
     // alone: the user sees it exactly.
     TText program, text;
-    GetModulePath(program.Slot());
+    ProgramPath(program);
     StrJoin(text.Slot(), {UnregisterTextBefore, "\"", program.Get(), "\"", UnregisterTextAfter});
     ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
     DeleteFileA(StartupShortcutPath.Get());

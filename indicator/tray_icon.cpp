@@ -61,7 +61,10 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     }
     TIconSource* source = index >= 0 && index < IconSetSize && CurrentIconSet ? CurrentIconSet[index] : nullptr;
     record.hIcon = source ? source->GetIcon(IconSizeSmall, nullptr) : nullptr;
-    Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record);
+    // A change fails when the shell holds no icon (the add at log-on found
+    // the taskbar too busy, or something removed it): then it is added.
+    if (!Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record) && !add)
+        Shell_NotifyIconA(NIM_ADD, &record);
 
     if (TrayMenu) {
         CheckMenuItem(TrayMenu, CM_NUMLOCK, MF_BYCOMMAND | CheckFlag(LockState.numLock));

@@ -205,7 +205,10 @@ int TShape::RunModal()
     }
     NotifyCommand = 0;
     if (Create()) {
-        SetForegroundWindow(Hwnd);
+        // A shape that stays hidden (the indicator's monitor window, a
+        // suppressed message) leaves the keyboard with the user's window.
+        if (IsWindowVisible(Hwnd))
+            SetForegroundWindow(Hwnd);
         MSG message;
         for (;;) {
             if (!Hwnd || !IsWindow(Hwnd))

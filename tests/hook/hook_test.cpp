@@ -445,7 +445,9 @@ DWORD WINAPI HungMonitorThread(void* param)
     hung->window = CreateMonitorWindow();
     SetEvent(hung->ready);
     // Answers nothing until told to quit: every message to the window waits.
+    // Then it takes what is waiting for it.
     WaitForSingleObject(hung->quit, 30000);
+    PumpPending();
     DestroyWindow(hung->window);
     return 0;
 }
@@ -470,6 +472,26 @@ TEST(HookHung, AHungMonitorDoesNotBlockTyping)
     CloseHandle(thread);
     CloseHandle(hung.ready);
     CloseHandle(hung.quit);
+}
+
+// A monitor busy for longer than the bound hears of each press once it
+// answers again: the notification that timed out is posted instead.
+TEST(HookHung, ABusyMonitorHearsOfThePressesLater)
+{
+    g_notifications.clear();
+    HungMonitor busy;
+    HANDLE thread = CreateThread(nullptr, 0, HungMonitorThread, &busy, 0, nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(busy.ready, 5000));
+    ASSERT_TRUE(SetCaptureIndicate(busy.window));
+    EXPECT_EQ(0, Type("d14 u14 d14 u14"));
+    ReleaseCaptureIndicate(busy.window);
+
+    SetEvent(busy.quit);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 10000));
+    EXPECT_LE(2u, g_notifications.size());
+    CloseHandle(thread);
+    CloseHandle(busy.ready);
+    CloseHandle(busy.quit);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "framework/util/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
@@ -124,15 +127,71 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
     EXPECT_TRUE(PumpUntil([&] { return HasChildProcess(pid, "rundll32.exe"); }, Patience));
 }
 
-// After the taskbar has restarted (it has forgotten every icon and says so),
-// the icon comes back at once.
-TEST_F(IndicatorTest, TaskbarCreatedAddsTheIconAgain)
+// Starts at the same moment (the start-up shortcut and a start by hand) leave
+// one indicator: the later ones end with 0 and show nothing.
+TEST_F(IndicatorTest, StartsAtTheSameMomentLeaveOneIndicator)
+{
+    TIndicator starts[3];
+    for (TIndicator& start : starts)
+        ASSERT_TRUE(start.TProcess::Start("\"" + TestProgramFolder() + "Indicator.exe\" /restore"));
+    auto running = [&] {
+        return std::count_if(std::begin(starts), std::end(starts), [](const TIndicator& s) { return s.Running(); });
+    };
+    EXPECT_TRUE(PumpUntil([&] { return running() == 1; }, Patience)) << running() << " indicators run";
+    for (TIndicator& start : starts) {
+        const DWORD pid = start.info.dwProcessId;
+        if (start.Running())
+            EXPECT_TRUE(PumpUntil([&] { return IndicatorIconInTray(start.Monitor = FindMonitor(pid)); }, Patience));
+        EXPECT_EQ(0, start.Running() ? start.Close() : start.Finish());
+    }
+}
+
+// A missing icon comes back: after the taskbar has restarted (it has forgotten
+// every icon and says so) at once, and whatever removed it, at the next change.
+TEST_F(IndicatorTest, AMissingIconComesBack)
 {
     StartIndicator();
-    NOTIFYICONDATAA forget = IndicatorTrayRecord(indicator_.Monitor);
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
-    ASSERT_FALSE(IndicatorIconInTray(indicator_.Monitor));
-    SendMessageA(indicator_.Monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(IndicatorIconInTray(indicator_.Monitor));
-    ExpectTrayPicture("INDICATORA0_ICON");
+    const struct {
+        const char* route;
+        std::function<void()> cause;
+        const char* picture;
+    } routes[] = {
+        {"taskbar created", [&] { SendMessageA(indicator_.Monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0); },
+         "INDICATORA0_ICON"},
+        {"Caps Lock typed", [] { EXPECT_EQ(0, TypeInSteps({"d14 u14"})); }, "INDICATORA2_ICON"},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.route);
+        NOTIFYICONDATAA forget = IndicatorTrayRecord(indicator_.Monitor);
+        ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
+        ASSERT_FALSE(IndicatorIconInTray(indicator_.Monitor));
+        route.cause();
+        EXPECT_TRUE(PumpUntil([&] { return IndicatorIconInTray(indicator_.Monitor); }, Patience));
+        ExpectTrayPicture(route.picture);
+    }
+}
+
+// A start that shows nothing leaves the keyboard with the window the user
+// types in: restored, or by hand with its message suppressed.
+TEST_F(IndicatorTest, SilentStartsLeaveTheKeyboardWhereItWas)
+{
+    const char suppressedMessages[] = "Software\\Velquist\\Indicator\\1.x\\WithoutStereotype";
+    const DWORD suppressed = 1;
+    for (const char* switches : {"/restore", ""}) {
+        SCOPED_TRACE(switches);
+        if (!*switches)
+            ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, suppressedMessages, "Register", REG_DWORD,
+                                                     &suppressed, sizeof suppressed));
+        TIndicator started;
+        HWND typing = nullptr;
+        EXPECT_EQ(0, TypeInSteps({"", "d41 u41"}, [&](size_t step) {
+                      if (step == 0) {
+                          typing = GetForegroundWindow();
+                          ASSERT_TRUE(started.Start(switches));
+                          EXPECT_TRUE(ShowsNothing(started));
+                      }
+                      EXPECT_EQ(typing, GetForegroundWindow());
+                  }));
+        EXPECT_EQ(0, started.Close());
+    }
 }

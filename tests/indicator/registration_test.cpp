@@ -22,20 +22,10 @@ bool ShortcutExists()
     return GetFileAttributesA(StartupShortcutFile().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace
-
-// Started by hand from a folder with katakana of both widths in its name: the
-// path stands in quotes in the "Unregister" message, where the display
-// conversion leaves it alone.
-TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
+// Answers the "Register" message, exits from the menu and answers the
+// "Unregister" message, checking both texts and the shortcut meanwhile.
+void RunRegistrationAndExit(TIndicator& indicator, const std::string& program)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "ﾃｽﾄ テスト\\", program = folder + "Indicator.exe";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
-        ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    ASSERT_TRUE(indicator_.Start("", program));
     const struct {
         const char* text;
         const char* screenshot;
@@ -48,7 +38,7 @@ TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
     };
     for (const auto& expected : messages) {
         const bool unregister = &expected != messages;
-        HWND message = WaitForShape(indicator_.info.dwProcessId);
+        HWND message = WaitForShape(indicator.info.dwProcessId);
         ASSERT_NE(nullptr, message);
         std::string text = Shown(expected.text);
         if (unregister)
@@ -65,10 +55,43 @@ TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
         PressButton(message, IDOK);
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(message); }, Patience));
         if (!unregister)
-            PostMessageA(indicator_.Monitor, WM_COMMAND, 199, 0);  // exit
+            PostMessageA(indicator.Monitor, WM_COMMAND, 199, 0);  // exit
     }
-    EXPECT_EQ(0, indicator_.Finish());
+    EXPECT_EQ(0, indicator.Finish());
     EXPECT_FALSE(ShortcutExists());
+}
+
+}  // namespace
+
+// Started by hand from a folder with katakana of both widths in its name, and
+// as "Indicator.exe" from a console in its folder: the shortcut and the
+// "Unregister" message name the program's full path, which stands in quotes
+// there, where the display conversion leaves it alone.
+TEST_F(IndicatorTest, StartByHandRegistersAndExitUnregisters)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "ﾃｽﾄ テスト\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
+        ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+    const struct {
+        std::string started, program;
+    } starts[] = {
+        {folder + "Indicator.exe", folder + "Indicator.exe"},
+        {"Indicator.exe", TestProgramFolder() + "Indicator.exe"},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.started);
+        char kept[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, kept);
+        SetCurrentDirectoryA(TestProgramFolder().c_str());
+        TIndicator byHand;
+        const bool started = byHand.Start("", start.started);
+        SetCurrentDirectoryA(kept);
+        ASSERT_TRUE(started);
+        RunRegistrationAndExit(byHand, start.program);
+    }
     for (const char* file : {"Indicator.exe", "LAMPHOOK.dll"})
         DeleteFileA((folder + file).c_str());
     RemoveDirectoryA(folder.c_str());

@@ -54,6 +54,9 @@ TEST_F(IndicatorTest, SettingsChooseTheIconSetOnOkOnly)
             Screenshot(dialog, row.screenshot);
         PressButton(dialog, row.end);
         EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, Patience));
+        // The choice is stored once the dialog has gone, before the monitor answers again.
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(indicator_.Monitor, WM_NULL, 0, 0, SMTO_NORMAL, Patience, &ignored);
         EXPECT_EQ(row.stored, ReadSetting(nullptr, "IconSet", Missing));
         ExpectTrayPicture(IconName(row.stored == 1 ? 'B' : 'A', 0));
     }
