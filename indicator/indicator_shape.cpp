@@ -77,7 +77,15 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
     }
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+    SetStartupShortcutPath();
+}
 
+void TIndicatorShape::PrepareTrayMenu()
+{
+    // Made when the menu first opens: its icons, the system's file-type icon
+    // and the modules they come from cost nothing in a run that never opens it.
+    if (OwnerDrawMenu || !menuResource_)
+        return;
     // Two levels: the loaded menu holds the popup, whose items draw the icons.
     NumLockItem = new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]);
     CapsLockItem = new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]);
@@ -90,17 +98,15 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
          new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)),
          new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()),
          new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME))});
-    if (menuResource_) {
-        OwnerDrawMenu = new (std::nothrow) TOwnerDrawMenu(menuResource_, {popup});
-        popup = nullptr;
+    OwnerDrawMenu = new (std::nothrow) TOwnerDrawMenu(menuResource_, {popup});
+    if (!OwnerDrawMenu) {
+        delete popup;
+        NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
+        return;
     }
-    delete popup;
-    if (OwnerDrawMenu)
-        OwnerDrawMenu->Attach();
+    OwnerDrawMenu->Attach();
     if (TrayMenu)
         SetMenuDefaultItem(TrayMenu, CM_KEYBOARD, FALSE);
-
-    SetStartupShortcutPath();
 }
 
 TIndicatorShape::~TIndicatorShape()

@@ -6,6 +6,7 @@
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
 #include "framework/dialogs/button_painter.h"
+#include "framework/util/list.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
     : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new TMenuGroup)
@@ -21,9 +22,41 @@ TOwnerDrawMenu::TOwnerDrawMenu(int position, TIconSource* icon, std::initializer
         Add(entry);
 }
 
+namespace {
+
+// The wrappers attached or refreshed and not measured since, each with its
+// whole tree of entries; menus are used by the user-interface thread only.
+TList<TOwnerDrawMenu*>& Unmeasured()
+{
+    static TList<TOwnerDrawMenu*> menus;
+    return menus;
+}
+
+bool GroupHolds(const TMenuGroup& group, const TMenuEntry* entry)
+{
+    for (auto* node = group.Entries.First(); node; node = node->next) {
+        if (node->value == entry)
+            return true;
+        if (const auto* inner = dynamic_cast<const TMenuGroup*>(node->value))
+            if (GroupHolds(*inner, entry))
+                return true;
+    }
+    const auto* wrapper = dynamic_cast<const TOwnerDrawMenu*>(&group);
+    return wrapper && wrapper->AutoItems && GroupHolds(*wrapper->AutoItems, entry);
+}
+
+}  // namespace
+
 TOwnerDrawMenu::~TOwnerDrawMenu()
 {
+    if (!measured_)
+        Unmeasured().Delete(Unmeasured().IndexOf(this));
     delete AutoItems;
+}
+
+bool TOwnerDrawMenu::Holds(const TMenuEntry* entry) const
+{
+    return GroupHolds(*this, entry);
 }
 
 HMENU TOwnerDrawMenu::Popup(HMENU parent) const
@@ -117,10 +150,21 @@ void TOwnerDrawMenu::MeasuringPass()
         SetWidth(widest);
 }
 
+void TOwnerDrawMenu::EnsureMeasured()
+{
+    if (measured_)
+        return;
+    Unmeasured().Delete(Unmeasured().IndexOf(this));
+    measured_ = true;
+    MeasuringPass();
+}
+
 void TOwnerDrawMenu::Attach()
 {
     CaptureAndMakeOwnerDraw(nullptr);
-    MeasuringPass();
+    if (measured_)
+        Unmeasured().Add(this);
+    measured_ = false;
 }
 
 void TOwnerDrawMenu::Refresh()
@@ -129,7 +173,9 @@ void TOwnerDrawMenu::Refresh()
     // makes new ones from the menu's texts. Measuring comes last, so that the
     // new entries are measured in the new font and get the common width too.
     MakeOwnerDraw(nullptr);
-    MeasuringPass();
+    if (measured_)
+        Unmeasured().Add(this);
+    measured_ = false;
 }
 
 LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item)
@@ -139,6 +185,13 @@ LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTR
         return TRUE;
     }
     if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
+        // The first item of a menu to be measured measures its whole menu.
+        for (auto* node = Unmeasured().First(); node; node = node->next) {
+            if (node->value->Holds(entry)) {
+                node->value->EnsureMeasured();
+                break;
+            }
+        }
         item->itemWidth = static_cast<UINT>(std::max(entry->Width, 0));
         item->itemHeight = static_cast<UINT>(std::max(entry->Height, 0));
         return TRUE;
