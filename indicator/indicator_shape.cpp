@@ -77,7 +77,6 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
     }
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
-    SetStartupShortcutPath();
 }
 
 void TIndicatorShape::PrepareTrayMenu()
