@@ -48,6 +48,7 @@ const long long UseSlackKb = 128;
 const long long UseSlackObjects = 0;
 
 const DWORD Patience = 10000;
+const int StartRounds = 7;
 
 std::string Folder()
 {
@@ -88,9 +89,9 @@ void Pump(DWORD ms)
 }
 
 // Pumps until `done()` holds (true) or the patience runs out (false).
-template <typename Done> bool PumpUntil(Done done)
+template <typename Done> bool PumpUntil(Done done, DWORD patience = Patience)
 {
-    const double end = Now() + Patience;
+    const double end = Now() + patience;
     while (!done()) {
         if (Now() > end)
             return false;
@@ -494,7 +495,7 @@ TUse UseFigures(const TProgram& indicator, bool& windowsOnly)
 // Lock-key toggles through the tray menu's commands: each key an even number
 // of times, so the locks end as they began. Each waits until the hook has
 // recorded the change in the monitor window's properties.
-int ToggleLocks(const TProgram& indicator, int times)
+int ToggleLocks(const TProgram& indicator, int times, DWORD patience = Patience)
 {
     const struct {
         WORD command;
@@ -505,9 +506,7 @@ int ToggleLocks(const TProgram& indicator, int times)
         const auto& key = keys[(i / 2) % 3];
         const HANDLE before = GetPropA(indicator.window, key.property);
         PostMessageA(indicator.window, WM_COMMAND, key.command, 0);
-        const bool seen = PumpUntil([&] { return GetPropA(indicator.window, key.property) != before; });
-        if (!seen) std::printf("toggle %d of %s not seen\n", i, key.property);
-        done += seen;
+        done += PumpUntil([&] { return GetPropA(indicator.window, key.property) != before; }, patience);
     }
     return done;
 }
@@ -548,9 +547,10 @@ int main(int argc, char** argv)
     TProgram bare{"bare message loop", folder + "footprint_baseline.exe", "", "FootprintBaseline"};
     TProgram indicator{"indicator", folder + "..\\ship\\Indicator.exe", "/restore", MonitorClass};
 
-    // Start times: each program started three times, by turns.
+    // Start times: each program started several times, by turns; the
+    // machine's other work makes single starts vary by tens of milliseconds.
     std::vector<double> bareStarts, indicatorStarts, indicatorToWindow;
-    for (int round = 0; round < (idleOnly ? 0 : 3); ++round) {
+    for (int round = 0; round < StartRounds; ++round) {
         for (TProgram* program : {&bare, &indicator}) {
             if (!program->Start()) {
                 std::printf("%s did not start\n", program->name);
@@ -618,14 +618,17 @@ int main(int argc, char** argv)
         indicator.Close();
         return 0;
     }
-    const double bareStart = Median(bareStarts), indicatorStart = Median(indicatorStarts);
-    std::printf("start, median of 3: the bare loop to its window %.1f ms; the indicator to its icon in the tray "
-                "%.1f ms (to its monitor window %.1f ms)   %s\n",
-                bareStart, indicatorStart, Median(indicatorToWindow),
-                Goal("at most the bare loop + 30 = " + std::to_string(static_cast<int>(bareStart + StartAllowanceMs)) +
-                         " ms",
-                     indicatorStart <= bareStart + StartAllowanceMs)
-                    .c_str());
+    // Each indicator start against the bare start just before it, so that a
+    // stretch of load on the machine weighs on both.
+    std::vector<double> differences;
+    for (size_t i = 0; i < bareStarts.size(); ++i)
+        differences.push_back(indicatorStarts[i] - bareStarts[i]);
+    const double difference = Median(differences);
+    std::printf("start, median of %d: the bare loop to its window %.1f ms; the indicator to its icon in the tray "
+                "%.1f ms (to its monitor window %.1f ms); the indicator's start less the bare loop's just before "
+                "it %.1f ms   %s\n",
+                StartRounds, Median(bareStarts), Median(indicatorStarts), Median(indicatorToWindow), difference,
+                Goal("at most 30 ms", difference <= StartAllowanceMs).c_str());
 
     std::vector<double> presses = PressToPicture();
     std::sort(presses.begin(), presses.end());
@@ -641,14 +644,16 @@ int main(int argc, char** argv)
     // after it and again at the end.
     HWND typist = FocusedTypist();
     bool windowsOnly = false;
-    ToggleLocks(indicator, 6);
     OpenAndCloseMenu(indicator);
     OpenAndCloseDialog(indicator, SettingsCommand);
     OpenAndCloseDialog(indicator, VersionCommand);
-    const TUse began = UseFigures(indicator, windowsOnly);
+    // The typist takes the focus back; the first presses after that may find
+    // its key states stale, so a few go before the count.
     SetForegroundWindow(typist);
     SetFocus(typist);
     Pump(500);
+    ToggleLocks(indicator, 6, 1000);
+    const TUse began = UseFigures(indicator, windowsOnly);
     const int toggles = ToggleLocks(indicator, 1000);
     int menus = 0, settings = 0, versions = 0;
     for (int round = 0; round < 200; ++round) {
