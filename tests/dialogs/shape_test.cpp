@@ -1,11 +1,13 @@
 // Shapes as real windows under Wine: their size from the elements, the keys
 // of the modal loop, dragging, always on top, modeless shapes, owners, the
-// quit message, RunShapeDialog and hosting in a Windows dialog.
+// quit message, RunShapeDialog, hosting in a Windows dialog, and the texts of
+// shapes and elements set from themselves.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +16,9 @@
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/shape_dialog.h"
+#include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/spin_edit_element.h"
+#include "framework/dialogs/text_element.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
@@ -449,6 +453,33 @@ TEST(ShapeDialog, SixForms)
             return true;
         }});
         EXPECT_EQ(answer, row.run()) << row.settingsName;
+    }
+}
+
+TEST(ShapeTexts, SetFromTheirOwnText)
+{
+    const char kText[] = "設定(&SETTINGS&) と ｶﾀｶﾅ";
+    TShape shape(nullptr, kText);
+    TGroupElement group(kText, nullptr);
+    TRadioOption only(0, "A");
+    TRadioGroupElement radio(0, &only, nullptr);
+    radio.SetCaption(kText);
+    TTextElement text(DockTop, AlignCentre, kText, true);
+    const struct {
+        const char* setter;
+        std::function<void()> set;
+        const TText& result;
+    } rows[] = {
+        {"SetTitle", [&] { shape.SetTitle(shape.Title.Get()); }, shape.Title},
+        {"group SetCaption", [&] { group.SetCaption(group.Caption.Get()); }, group.Caption},
+        {"radio SetCaption", [&] { radio.SetCaption(radio.Caption.Get()); }, radio.Caption},
+        {"SetText", [&] { text.SetText(text.Text.Get()); }, text.Text},
+    };
+    for (const auto& row : rows) {
+        const std::string before = row.result.Get();
+        EXPECT_NE("", before);
+        row.set();
+        EXPECT_EQ(before, row.result.Get()) << row.setter;
     }
 }
 
