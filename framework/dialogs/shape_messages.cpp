@@ -49,8 +49,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (hostedInDialog_) {
             // The icons PreDlgProc loaded belong to the shape.
             for (WPARAM kind : {ICON_SMALL, ICON_BIG})
-                if (HICON icon = reinterpret_cast<HICON>(SendMessageA(Hwnd, WM_SETICON, kind, 0)))
-                    DestroyIcon(icon);
+                SendMessageA(Hwnd, WM_SETICON, kind, 0);
+            ReleaseDialogIcons();
             // No loop of the shape's own ends here: the dialog's end cleans up.
             Hwnd = nullptr;
             hostedInDialog_ = false;

@@ -512,6 +512,71 @@ TEST(ShapeHosting, InAWindowsDialog)
 
 namespace {
 
+// A shape hosted in a Windows dialog that notes the icons the hosting posted
+// to it and, when asked to, ends the dialog from its own initialisation.
+class TIconNoter : public TShape {
+public:
+    using TShape::TShape;
+    bool EndWhileStarting = false;
+    std::vector<MSG> Posted;
+    void OnInitShape() override
+    {
+        MSG message;
+        while (PeekMessageA(&message, Hwnd, WM_SETICON, WM_SETICON, PM_REMOVE))
+            Posted.push_back(message);
+        for (const MSG& posted : Posted)
+            PostMessageA(Hwnd, WM_SETICON, posted.wParam, posted.lParam);
+        if (EndWhileStarting)
+            EndShape(IDCANCEL);
+    }
+};
+
+bool IsIcon(HICON icon)
+{
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info))
+        return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+}  // namespace
+
+TEST(ShapeHosting, TheIconsItLoadedGoWithTheDialog)
+{
+    UseTestModule();
+    struct {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title, pad;
+    } dialog = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 100, 60}, 0, 0, 0, 0};
+    for (const bool endWhileStarting : {false, true}) {
+        TButtonRecord ok(IDOK, "OK");
+        TButtonsElement buttons(DockBottom, &ok, nullptr);
+        TIconNoter shape(nullptr, "Hosted", &buttons, nullptr);
+        shape.EndWhileStarting = endWhileStarting;
+        std::vector<TStep> steps;
+        if (!endWhileStarting)
+            steps = {[&] { return TShape::FromWindow(GetActiveWindow()) == &shape; },
+                     [&] {
+                         EXPECT_TRUE(SendMessageA(shape.Hwnd, WM_GETICON, ICON_BIG, 0)) << "the icons were posted";
+                         SendMessageA(buttons.Buttons[0].Control.Hwnd, BM_CLICK, 0, 0);
+                         return true;
+                     }};
+        TScriptRun script(steps);
+        EXPECT_EQ(endWhileStarting ? IDCANCEL : IDOK,
+                  DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
+                                          reinterpret_cast<LPARAM>(&shape)));
+        ASSERT_EQ(2u, shape.Posted.size());
+        for (const MSG& posted : shape.Posted)
+            EXPECT_FALSE(IsIcon(reinterpret_cast<HICON>(posted.lParam)))
+                << (posted.wParam == ICON_BIG ? "big" : "small") << " icon left behind, ended "
+                << (endWhileStarting ? "while starting" : "by a click");
+    }
+}
+
+namespace {
+
 // Records the popups that open, pictures the open one over the shape after a
 // few ticks of the menu's own loop, and closes it.
 class TMenuWatcher : public TShape {
