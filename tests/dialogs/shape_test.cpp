@@ -584,12 +584,14 @@ public:
     using TShape::TShape;
     HMENU Opened = nullptr;
     HWND MenuWindow = nullptr;
+    RECT MenuRect = {};  // where the popup opened
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_INITMENUPOPUP)
             Opened = reinterpret_cast<HMENU>(wParam);
         if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !MenuWindow) {
             MenuWindow = reinterpret_cast<HWND>(lParam);
+            GetWindowRect(MenuWindow, &MenuRect);
             ticks_ = 0;
             SetTimer(Hwnd, kPictureTimer, 30, nullptr);
         }
@@ -641,11 +643,16 @@ TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
     TButtonRecord ok(IDOK, "OK"), explain(7, "説明", nullptr, true, 1234);
     TButtonsElement buttons(DockBottom, &ok, &explain, nullptr);
     TMenuWatcher shape(nullptr, "Menus", &buttons, nullptr);
-    auto contextMenu = [&](HWND control) {
-        RECT at;
-        GetWindowRect(control, &at);
-        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.left, at.top));
+    // The mouse gives the point it was clicked at; Shift+F10 and the menu key give (-1, -1).
+    auto contextMenu = [&](HWND control, bool keyboard) {
+        const RECT at = WindowRectOf(control);
+        shape.MenuWindow = nullptr;
+        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                     keyboard ? MAKELPARAM(-1, -1) : MAKELPARAM(at.left, at.top));
     };
+    auto help = [&] { return buttons.Buttons[1].Control.Hwnd; };
+    auto popupAt = [&](LONG x, LONG y) { return shape.MenuRect.left == x && shape.MenuRect.top == y; };
+    auto popupClosed = [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); };
     EXPECT_EQ(IDOK, RunScripted(shape, {WhenActive(shape),
                                         [&] {
                                             EXPECT_TRUE(shape.ContextHelp);
@@ -654,14 +661,23 @@ TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
                                             EXPECT_TRUE(IsOwnerDrawnEntry(shape.HelpPopup, 0, TRUE));
                                             EXPECT_EQ(1234u, GetWindowContextHelpId(buttons.Buttons[1].Control.Hwnd));
                                             // A control without a help topic opens nothing; the next one does.
-                                            contextMenu(buttons.Buttons[0].Control.Hwnd);
-                                            contextMenu(buttons.Buttons[1].Control.Hwnd);
+                                            contextMenu(buttons.Buttons[0].Control.Hwnd, false);
+                                            contextMenu(help(), false);
                                             return true;
                                         },
-                                        [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); },
+                                        popupClosed,
                                         [&] {
                                             EXPECT_EQ(shape.HelpPopup, shape.Opened);
-                                            EXPECT_EQ(buttons.Buttons[1].Control.Hwnd, shape.HelpTarget);
+                                            EXPECT_EQ(help(), shape.HelpTarget);
+                                            EXPECT_TRUE(popupAt(WindowRectOf(help()).left, WindowRectOf(help()).top));
+                                            contextMenu(help(), true);
+                                            return true;
+                                        },
+                                        popupClosed,
+                                        [&] {
+                                            const RECT at = WindowRectOf(help());
+                                            EXPECT_TRUE(popupAt((at.left + at.right) / 2, (at.top + at.bottom) / 2))
+                                                << "from the keyboard the popup opens in the middle of the control";
                                             // A new menu font: the menus are measured again and stay owner-drawn.
                                             SendMessageA(shape.Hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
                                             EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));
