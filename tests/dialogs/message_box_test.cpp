@@ -101,8 +101,9 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
                 ClientToScreen(window, reinterpret_cast<POINT*>(&client.right));
                 EXPECT_EQ(client.right - 12, boxRect.right);
                 EXPECT_EQ(ok.top - 12, boxRect.bottom);
-                if (&row == rows)
+                if (&row == rows) {
                     EXPECT_TRUE(SaveScreenshot(CaptureScreen(WindowRectOf(window)), "register_message.png"));
+                }
                 if (row.toggle)
                     SendMessageA(box, BM_CLICK, 0, 0);
                 SendMessageA(GetDlgItem(window, row.press), BM_CLICK, 0, 0);
