@@ -483,33 +483,6 @@ TEST(ShapeTexts, SetFromTheirOwnText)
     }
 }
 
-TEST(ShapeHosting, InAWindowsDialog)
-{
-    UseTestModule();
-    TBox box(100, 40);
-    TButtonRecord ok(IDOK, "OK");
-    TButtonsElement buttons(DockBottom, &ok, nullptr);
-    TShape shape(nullptr, "Hosted", &buttons, &box, nullptr);
-    // A dialog template with no controls: the shape makes its own.
-    struct {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title, pad;
-    } dialog = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 100, 60}, 0, 0, 0, 0};
-    TScriptRun script({[&] { return TShape::FromWindow(GetActiveWindow()) == &shape; },
-                       [&] {
-                           EXPECT_EQ("Hosted", TextOf(shape.Hwnd));
-                           EXPECT_EQ(0x84C80000u, GetWindowLongA(shape.Hwnd, GWL_STYLE) & ~WS_VISIBLE);
-                           EXPECT_EQ(124, ClientSize(shape.Hwnd).cx);
-                           EXPECT_TRUE(SendMessageA(shape.Hwnd, WM_GETICON, ICON_SMALL, 0)) << "the icons were posted";
-                           SendMessageA(buttons.Buttons[0].Control.Hwnd, BM_CLICK, 0, 0);
-                           return true;
-                       }});
-    EXPECT_EQ(IDOK, DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
-                                            reinterpret_cast<LPARAM>(&shape)));
-    EXPECT_EQ(1, box.Closed) << "the elements heard that the dialog was gone";
-    EXPECT_EQ(nullptr, shape.Hwnd);
-}
-
 namespace {
 
 // A shape hosted in a Windows dialog that notes the icons the hosting posted
@@ -529,50 +502,63 @@ public:
         if (EndWhileStarting)
             EndShape(IDCANCEL);
     }
+    // Whether the two icons were posted and are gone.
+    bool PostedIconsGone() const
+    {
+        ICONINFO info = {};
+        bool gone = Posted.size() == 2;
+        for (const MSG& posted : Posted)
+            if (GetIconInfo(reinterpret_cast<HICON>(posted.lParam), &info)) {
+                DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+                gone = false;
+            }
+        return gone;
+    }
 };
 
-bool IsIcon(HICON icon)
+// Runs the shape in a Windows dialog whose template has no controls: the shape makes its own.
+INT_PTR RunHosted(TShape& shape)
 {
-    ICONINFO info = {};
-    if (!GetIconInfo(icon, &info))
-        return false;
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return true;
-}
-
-}  // namespace
-
-TEST(ShapeHosting, TheIconsItLoadedGoWithTheDialog)
-{
-    UseTestModule();
     struct {
         DLGTEMPLATE header;
         WORD menu, windowClass, title, pad;
     } dialog = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 100, 60}, 0, 0, 0, 0};
-    for (const bool endWhileStarting : {false, true}) {
-        TButtonRecord ok(IDOK, "OK");
-        TButtonsElement buttons(DockBottom, &ok, nullptr);
-        TIconNoter shape(nullptr, "Hosted", &buttons, nullptr);
-        shape.EndWhileStarting = endWhileStarting;
-        std::vector<TStep> steps;
-        if (!endWhileStarting)
-            steps = {[&] { return TShape::FromWindow(GetActiveWindow()) == &shape; },
-                     [&] {
-                         EXPECT_TRUE(SendMessageA(shape.Hwnd, WM_GETICON, ICON_BIG, 0)) << "the icons were posted";
-                         SendMessageA(buttons.Buttons[0].Control.Hwnd, BM_CLICK, 0, 0);
-                         return true;
-                     }};
-        TScriptRun script(steps);
-        EXPECT_EQ(endWhileStarting ? IDCANCEL : IDOK,
-                  DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
-                                          reinterpret_cast<LPARAM>(&shape)));
-        ASSERT_EQ(2u, shape.Posted.size());
-        for (const MSG& posted : shape.Posted)
-            EXPECT_FALSE(IsIcon(reinterpret_cast<HICON>(posted.lParam)))
-                << (posted.wParam == ICON_BIG ? "big" : "small") << " icon left behind, ended "
-                << (endWhileStarting ? "while starting" : "by a click");
-    }
+    return DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
+                                   reinterpret_cast<LPARAM>(&shape));
+}
+
+}  // namespace
+
+TEST(ShapeHosting, InAWindowsDialog)
+{
+    UseTestModule();
+    TBox box(100, 40);
+    TButtonRecord ok(IDOK, "OK");
+    TButtonsElement buttons(DockBottom, &ok, nullptr);
+    TIconNoter shape(nullptr, "Hosted", &buttons, &box, nullptr);
+    TScriptRun script({[&] { return TShape::FromWindow(GetActiveWindow()) == &shape; },
+                       [&] {
+                           EXPECT_EQ("Hosted", TextOf(shape.Hwnd));
+                           EXPECT_EQ(0x84C80000u, GetWindowLongA(shape.Hwnd, GWL_STYLE) & ~WS_VISIBLE);
+                           EXPECT_EQ(124, ClientSize(shape.Hwnd).cx);
+                           EXPECT_TRUE(SendMessageA(shape.Hwnd, WM_GETICON, ICON_SMALL, 0)) << "the icons were posted";
+                           SendMessageA(buttons.Buttons[0].Control.Hwnd, BM_CLICK, 0, 0);
+                           return true;
+                       }});
+    EXPECT_EQ(IDOK, RunHosted(shape));
+    EXPECT_EQ(1, box.Closed) << "the elements heard that the dialog was gone";
+    EXPECT_EQ(nullptr, shape.Hwnd);
+    EXPECT_TRUE(shape.PostedIconsGone());
+}
+
+TEST(ShapeHosting, EndedWhileStartingItLeavesNoIcon)
+{
+    UseTestModule();
+    TIconNoter shape(nullptr, "Hosted");
+    shape.EndWhileStarting = true;
+    EXPECT_EQ(IDCANCEL, RunHosted(shape));
+    EXPECT_TRUE(shape.PostedIconsGone()) << "the dialog ended before the posted icons arrived";
 }
 
 namespace {

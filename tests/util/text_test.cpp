@@ -133,8 +133,6 @@ TEST(OwnedText, SetFromItsOwnText)
         {"Set", [](TText& t) { t.Set(t.Get()); }, " \x95\x5C" "ab "},
         {"Set from a part of it", [](TText& t) { t.Set(t.Get() + 3); }, "ab "},
         {"StrTrim", [](TText& t) { StrTrim(t.Slot(), t.Get()); }, "\x95\x5C" "ab"},
-        {"StrUpper", [](TText& t) { StrUpper(t.Slot(), t.Get()); }, " \x95\x5C" "AB "},
-        {"StrLeft", [](TText& t) { StrLeft(t.Slot(), t.Get(), 3); }, " \x95\x5C"},
         {"StrConcat", [](TText& t) { StrConcat(t.Slot(), t.Get(), t.Get() + 4); }, " \x95\x5C" "ab b "},
         {"StrFormat", [](TText& t) { StrFormat(t.Slot(), 32, "[%s]", t.Get()); }, "[ \x95\x5C" "ab ]"},
         {"DisplayText", [](TText& t) { DisplayText(t.Slot(), t.Get()); }, " \x95\x5C" "ab "},
