@@ -35,6 +35,18 @@ DWORD HelpTopic(DWORD contextId)
     return contextId ? contextId : static_cast<DWORD>(-1);
 }
 
+// Where a context menu for `window` opens. One asked for from the keyboard
+// (Shift+F10, the menu key) comes without a point, as (-1, -1): it opens at
+// the middle of the control, as the system's own controls place theirs.
+POINT ContextMenuPoint(HWND window, LPARAM lParam)
+{
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT rect;
+    if (at.x == -1 && at.y == -1 && GetWindowRect(window, &rect))
+        at = {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
+    return at;
+}
+
 }  // namespace
 
 bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -49,8 +61,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (hostedInDialog_) {
             // The icons PreDlgProc loaded belong to the shape.
             for (WPARAM kind : {ICON_SMALL, ICON_BIG})
-                if (HICON icon = reinterpret_cast<HICON>(SendMessageA(Hwnd, WM_SETICON, kind, 0)))
-                    DestroyIcon(icon);
+                SendMessageA(Hwnd, WM_SETICON, kind, 0);
+            ReleaseDialogIcons();
             // No loop of the shape's own ends here: the dialog's end cleans up.
             Hwnd = nullptr;
             hostedInDialog_ = false;
@@ -129,11 +141,11 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_CONTEXTMENU: {
         CloseDropDownLists();
         HWND window = reinterpret_cast<HWND>(wParam);
-        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-        if (!Root.OnContextMenu(*this, window, x, y) && ContextHelp) {
+        const POINT at = ContextMenuPoint(window, lParam);
+        if (!Root.OnContextMenu(*this, window, at.x, at.y) && ContextHelp) {
             HelpTarget = window;
             if (HelpPopup && GetWindowContextHelpId(window))
-                TrackPopupMenu(HelpPopup, TPM_RIGHTBUTTON, x, y, 0, Hwnd, nullptr);
+                TrackPopupMenu(HelpPopup, TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd, nullptr);
         }
         return true;
     }

@@ -1,6 +1,9 @@
 // The standard icon elements of messages: one process-wide 32 x 32 icon
 // element per request identifier (see StandardIconSource), made on first use
 // and kept until the program ends, each with the system sound of its kind.
+// Being shared they stand for a look only: a message shows its own icon
+// element made like one of them (TMessageElement), which keeps the state of
+// its window.
 #pragma once
 
 class TIconElement;

@@ -317,8 +317,9 @@ int StrFind(const char* text, const char* pattern)
 
 void StrFormat(char*& slot, int size, const char* format, ...)
 {
-    FreeText(slot);
+    // The slot's text goes only once the new one is made: it may be one of the arguments.
     if (size <= 0 || !format) {
+        FreeText(slot);
         slot = NewText("");
         return;
     }
@@ -340,6 +341,7 @@ void StrFormat(char*& slot, int size, const char* format, ...)
         }
         length = offset;
     }
+    FreeText(slot);
     slot = NewText(buffer, length);
     delete[] buffer;
 }
@@ -396,10 +398,10 @@ void TText::Set(const char* source)
     SetText(text_, source);
 }
 
-char*& TText::Slot()
+TText::TSlot::~TSlot()
 {
-    FreeText(text_);
-    return text_;
+    delete[] holder_.text_;
+    holder_.text_ = made_;
 }
 
 char* TText::Release()
