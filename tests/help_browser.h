@@ -31,6 +31,10 @@ public:
         DeleteFileA(log_.c_str());
         SetEnvironmentVariableA("HELP_BROWSER_LOG", log_.c_str());
 
+        HKEY key;
+        hadKey_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str(), 0, KEY_READ, &key) == 0;
+        if (hadKey_)
+            RegCloseKey(key);
         had_ = ReadDefault(kExtension, previous_);
         const std::string command = "\"" + browser + "\" \"%1\"";
         EXPECT_TRUE(WriteDefault(kExtension, kClass));
@@ -40,6 +44,9 @@ public:
     {
         if (had_) {
             WriteDefault(kExtension, previous_);
+        } else if (!hadKey_) {
+            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str());
+            RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str());
         } else {
             HKEY key;
             if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str(), 0, KEY_SET_VALUE, &key) == 0) {
@@ -102,7 +109,7 @@ private:
     }
 
     std::string log_, previous_;
-    bool had_ = false;
+    bool hadKey_ = false, had_ = false;
 };
 
 // One request as the old help viewer receives it from WinHelpA.
