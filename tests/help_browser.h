@@ -1,17 +1,70 @@
-// What the help tests watch: the stand-in browser registered for ".html"
-// (help_browser.exe beside the test program), which logs the arguments of
-// every start, and a window of the old help viewer's class, which takes what
-// WinHelpA sends to the viewer.
+// What the help tests set up and watch: the test program seen as a program in
+// a folder of its own, with the help page and the old viewer's file beside it
+// or not; the stand-in browser registered for ".html" (help_browser.exe
+// beside the test program), which logs the arguments of every start; and a
+// window of the old help viewer's class, which takes what WinHelpA sends.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "framework/core/app_globals.h"
+#include "framework/core/command_line.h"
+#include "framework/util/text.h"
 #include "tests/message_pump.h"
+
+// The program's record names "prog.exe" in a new folder of the temporary
+// folder (its name given) while the object lives; Page and HelpFile are beside
+// it, the page present at first. The record is put back at the end.
+class TProgramBesideHelp {
+public:
+    explicit TProgramBesideHelp(const std::string& folderName, const std::string& switches = "")
+        : modulePath_(AppGlobals.ModulePath), helpFile_(AppGlobals.HelpFile)
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + folderName + " " + std::to_string(GetCurrentProcessId());
+        EXPECT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        SplitCommandLine(("\"" + folder_ + "\\prog.exe\" " + switches).c_str());
+        Page = folder_ + "\\prog.html";
+        HelpFile = folder_ + "\\prog.HLP";
+        Place(true, false);
+    }
+    ~TProgramBesideHelp()
+    {
+        Place(false, false);
+        RemoveDirectoryA(folder_.c_str());
+        SplitCommandLine("");
+        SetText(AppGlobals.ModulePath, modulePath_.Get());
+        SetText(AppGlobals.HelpFile, helpFile_.Get());
+    }
+    TProgramBesideHelp(const TProgramBesideHelp&) = delete;
+    TProgramBesideHelp& operator=(const TProgramBesideHelp&) = delete;
+
+    // Puts the page and the viewer's file beside the program, or takes them away.
+    void Place(bool page, bool helpFile) const
+    {
+        for (const auto& file : {std::make_pair(&Page, page), std::make_pair(&HelpFile, helpFile)}) {
+            if (file.second)
+                CloseHandle(CreateFileA(file.first->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            else
+                DeleteFileA(file.first->c_str());
+        }
+    }
+
+    std::string Page, HelpFile;
+
+private:
+    std::string folder_;
+    TText modulePath_, helpFile_;
+};
 
 // While it lives, the shell opens ".html" files with help_browser.exe, which
 // appends its arguments to a log file of this object's own (the environment
@@ -42,18 +95,12 @@ public:
     }
     ~TTestBrowser()
     {
-        if (had_) {
+        if (had_)
             WriteDefault(kExtension, previous_);
-        } else if (!hadKey_) {
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str());
+        else if (hadKey_)
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str(), nullptr);
+        else
             RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str());
-        } else {
-            HKEY key;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str(), 0, KEY_SET_VALUE, &key) == 0) {
-                RegDeleteValueA(key, nullptr);
-                RegCloseKey(key);
-            }
-        }
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kClasses + kClass).c_str());
         SetEnvironmentVariableA("HELP_BROWSER_LOG", nullptr);
         DeleteFileA(log_.c_str());
@@ -64,17 +111,8 @@ public:
     // What the browser was given since the last look, one argument a line.
     std::string Log() const
     {
-        std::string content;
-        HANDLE file = CreateFileA(log_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return content;
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-            content.append(buffer, read);
-        CloseHandle(file);
-        return content;
+        std::ifstream file(log_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
     // Waits (answering messages) until the browser has been started, and
     // returns its arguments ("" when it was not started in time). Taken

@@ -8,59 +8,14 @@
 
 #include <string>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/command_line.h"
 #include "framework/core/help_page.h"
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/without_stereotype_element.h"
-#include "framework/util/text.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
 #include "tests/help_browser.h"
 
 namespace {
-
-// The test program seen as a program in a folder of its own, with the page
-// (and, when asked, the viewer's file) beside it; the program's record is
-// put back afterwards.
-class TProgramBesideHelp {
-public:
-    TProgramBesideHelp() : modulePath_(AppGlobals.ModulePath), helpFile_(AppGlobals.HelpFile)
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "shape help " + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        SplitCommandLine(("\"" + folder_ + "\\prog.exe\"").c_str());
-        Page = folder_ + "\\prog.html";
-        HelpFile = folder_ + "\\prog.HLP";
-        Touch(Page, true);
-    }
-    ~TProgramBesideHelp()
-    {
-        Touch(Page, false);
-        Touch(HelpFile, false);
-        RemoveDirectoryA(folder_.c_str());
-        SplitCommandLine("");
-        SetText(AppGlobals.ModulePath, modulePath_.Get());
-        SetText(AppGlobals.HelpFile, helpFile_.Get());
-    }
-    static void Touch(const std::string& path, bool present)
-    {
-        if (!present) {
-            DeleteFileA(path.c_str());
-            return;
-        }
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(file);
-    }
-
-    std::string Page, HelpFile;
-
-private:
-    std::string folder_;
-    TText modulePath_, helpFile_;
-};
 
 enum TAsk { F1OnBox, F1OnOk, HelpButton, F1WithHelpButton, ContextButtonOnBox, PopupOnBox };
 
@@ -70,7 +25,7 @@ TEST(ShapeHelp, EveryPathOpensThePageOrAsksTheViewer)
 {
     UseTestModule();
     TTestSettings settings("ShapeHelp");
-    TProgramBesideHelp program;
+    TProgramBesideHelp program("shape help");
     TTestBrowser browser;
     TWinHelpCatcher viewer;
     TText atBox, atButton;
@@ -97,7 +52,7 @@ TEST(ShapeHelp, EveryPathOpensThePageOrAsksTheViewer)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("row " + std::to_string(&row - rows));
-        TProgramBesideHelp::Touch(program.HelpFile, row.helpFile);
+        program.Place(true, row.helpFile);
         viewer.Calls.clear();
         TButtonRecord ok(IDOK, "OK"), help(IDHELP, "ﾍﾙﾌﾟ", nullptr, true, row.buttonTopic);
         TButtonsElement buttons(DockBottom, &ok, row.buttonTopic ? &help : nullptr, nullptr);

@@ -1,15 +1,14 @@
 #!/usr/bin/env python3
 """Checks the help page as it ships.
 
-    help_page_check.py SOURCE_ROOT SHIP_PAGE [COPY...]
+    help_page_check.py SOURCE_ROOT SHIP_PAGE
 
 The page must be well-formed HTML in UTF-8 (every element closed in order,
 ids unique), name every command of the tray menu exactly as the menu shows it
 (the texts of indicator/indicator.rc without their access-key marks), have a
 section "topic-<n>" for every context-help topic the program's sources define
 (an enumerator named ...HelpId), link only images that exist beside it in the
-ship folder and only sections that exist in it. Every COPY (the page next to
-the built program) must be the same file with the same pictures.
+ship folder and only sections that exist in it.
 """
 import html.parser
 import os
@@ -139,28 +138,12 @@ def check(root, page_path):
     return problems
 
 
-def same_files(page_path, copy_path):
-    problems = []
-    name = os.path.splitext(os.path.basename(page_path))[0] + "_files"
-    pairs = [(page_path, copy_path)]
-    for picture in sorted(os.listdir(os.path.join(os.path.dirname(page_path), name))):
-        pairs.append((os.path.join(os.path.dirname(page_path), name, picture),
-                      os.path.join(os.path.dirname(copy_path), name, picture)))
-    for a, b in pairs:
-        with open(a, "rb") as fa:
-            if not os.path.isfile(b) or fa.read() != open(b, "rb").read():
-                problems.append("%s differs from %s" % (b, a))
-    return problems
-
-
 def main(argv):
-    if len(argv) < 3:
-        sys.stderr.write("usage: help_page_check.py SOURCE_ROOT SHIP_PAGE [COPY...]\n")
+    if len(argv) != 3:
+        sys.stderr.write("usage: help_page_check.py SOURCE_ROOT SHIP_PAGE\n")
         return 2
     root, page = argv[1], argv[2]
     problems = check(root, page)
-    for copy in argv[3:]:
-        problems += same_files(page, copy)
     for problem in problems:
         print("help page: " + problem)
     print("help page %s: %s" % (page, "%d problems" % len(problems) if problems else "fine"))
