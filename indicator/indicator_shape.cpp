@@ -3,6 +3,7 @@
 #include <new>
 
 #include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/dialogs/group_element.h"
@@ -183,7 +184,7 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
         return 0;
     case CM_HELP:
         MessageBeep(MB_ICONASTERISK);
-        WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_INDEX, 0);
+        RequestHelp(Hwnd, HELP_INDEX, 0, 0);
         return 0;
     case CM_VERSION:
         ShowVersion();
@@ -209,7 +210,7 @@ void TIndicatorShape::ShowVersion()
 void TIndicatorShape::Exit()
 {
     UnregisterStartup(Hwnd);
-    WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_QUIT, 0);
+    RequestHelp(Hwnd, HELP_QUIT, 0, 0);
     EndShape(-1);
 }
 

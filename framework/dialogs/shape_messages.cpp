@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
@@ -133,8 +134,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         MessageBeep(MB_ICONASTERISK);
         if (info) {
             DWORD ids[4] = {static_cast<DWORD>(info->iCtrlId), HelpTopic(info->dwContextId), 0, 0};
-            WinHelpA(static_cast<HWND>(info->hItemHandle), AppGlobals.HelpFile, HELP_WM_HELP,
-                     reinterpret_cast<ULONG_PTR>(ids));
+            RequestHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(ids),
+                        static_cast<int>(info->dwContextId));
         }
         return true;
     }
@@ -173,7 +174,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
         if (id == static_cast<int>(kHelpPopupCommand)) {
             MessageBeep(MB_ICONASTERISK);
-            WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_CONTEXTPOPUP, GetWindowContextHelpId(HelpTarget));
+            const DWORD topic = GetWindowContextHelpId(HelpTarget);
+            RequestHelp(Hwnd, HELP_CONTEXTPOPUP, topic, static_cast<int>(topic));
             result = -1;
             return true;
         }
