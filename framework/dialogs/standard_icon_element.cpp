@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <memory>
+#include <new>
 
 #include "framework/dialogs/icon_element.h"
 #include "framework/util/icon_source.h"
@@ -56,6 +57,7 @@ TIconElement* StandardIconElement(int id)
     while (index + 1 < kCount && kStandardIcons[index].id != id)
         ++index;
     if (!elements[index])
-        elements[index].reset(new TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
+        elements[index].reset(
+            new (std::nothrow) TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
     return elements[index].get();
 }

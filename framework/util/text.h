@@ -9,6 +9,9 @@
 // Operations that produce a text write a new owned text into the caller's
 // result slot without freeing what the slot held (the slot is taken as
 // uninitialised); StrFormat and SetText are the exceptions and free it first.
+// Where there is no memory for a text, the result is the empty text, one
+// shared buffer that FreeText leaves alone: owned texts are freed with
+// FreeText (or by their holder), never with delete[].
 #pragma once
 
 #include <cstddef>
