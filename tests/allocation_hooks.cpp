@@ -43,10 +43,7 @@ void* AllocateOrThrow(size_t size)
 
 }  // namespace
 
-long LiveAllocations()
-{
-    return live;
-}
+long LiveAllocations() { return live; }
 
 TFailingAllocations::TFailingAllocations(int count)
 {
@@ -54,62 +51,18 @@ TFailingAllocations::TFailingAllocations(int count)
     refused = false;
 }
 
-TFailingAllocations::~TFailingAllocations()
-{
-    allowed = -1;
-}
+TFailingAllocations::~TFailingAllocations() { allowed = -1; }
 
-bool TFailingAllocations::Refused() const
-{
-    return refused;
-}
+bool TFailingAllocations::Refused() const { return refused; }
 
-void* operator new(size_t size)
-{
-    return AllocateOrThrow(size);
-}
-
-void* operator new[](size_t size)
-{
-    return AllocateOrThrow(size);
-}
-
-void* operator new(size_t size, const std::nothrow_t&) noexcept
-{
-    return Allocate(size);
-}
-
-void* operator new[](size_t size, const std::nothrow_t&) noexcept
-{
-    return Allocate(size);
-}
-
-void operator delete(void* block) noexcept
-{
-    Free(block);
-}
-
-void operator delete[](void* block) noexcept
-{
-    Free(block);
-}
-
-void operator delete(void* block, size_t) noexcept
-{
-    Free(block);
-}
-
-void operator delete[](void* block, size_t) noexcept
-{
-    Free(block);
-}
-
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    Free(block);
-}
-
-void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
-    Free(block);
-}
+// Every form of new and delete, so that none goes around the counts.
+void* operator new(size_t size) { return AllocateOrThrow(size); }
+void* operator new[](size_t size) { return AllocateOrThrow(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* block) noexcept { Free(block); }
+void operator delete[](void* block) noexcept { Free(block); }
+void operator delete(void* block, size_t) noexcept { Free(block); }
+void operator delete[](void* block, size_t) noexcept { Free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Free(block); }
