@@ -80,24 +80,30 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
 
     // Two levels: the loaded menu holds the popup, whose items draw the icons.
-    NumLockItem = new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]);
-    CapsLockItem = new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]);
-    ScrollLockItem = new (std::nothrow) TMenuItem(CM_SCROLLLOCK, CurrentIconSet[1]);
-    TOwnerDrawMenu* popup = new (std::nothrow) TOwnerDrawMenu(
-        0, nullptr,
-        {NumLockItem, CapsLockItem, ScrollLockItem,
-         new (std::nothrow) TMenuItem(CM_KEYBOARD, SystemModuleIcon("main.cpl", 6)),
-         new (std::nothrow) TMenuItem(CM_SETTINGS, SettingsCommandIcon()),
-         new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)),
-         new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()),
-         new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME))});
-    if (menuResource_) {
-        OwnerDrawMenu = new (std::nothrow) TOwnerDrawMenu(menuResource_, {popup});
-        popup = nullptr;
+    // The lock items are kept only once the wrapper owns them: without the
+    // menu, or without memory, they are gone and their pointers null.
+    TOwnerDrawMenu* popup = menuResource_ ? new (std::nothrow) TOwnerDrawMenu(0, nullptr) : nullptr;
+    if (popup) {
+        auto kept = [popup](TMenuItem* item) { return popup->Add(item) ? item : nullptr; };
+        NumLockItem = kept(new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]));
+        CapsLockItem = kept(new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]));
+        ScrollLockItem = kept(new (std::nothrow) TMenuItem(CM_SCROLLLOCK, CurrentIconSet[1]));
+        popup->Add(new (std::nothrow) TMenuItem(CM_KEYBOARD, SystemModuleIcon("main.cpl", 6)));
+        popup->Add(new (std::nothrow) TMenuItem(CM_SETTINGS, SettingsCommandIcon()));
+        popup->Add(new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)));
+        popup->Add(new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()));
+        popup->Add(new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME)));
     }
-    delete popup;
-    if (OwnerDrawMenu)
+    OwnerDrawMenu = popup ? new (std::nothrow) TOwnerDrawMenu(menuResource_) : nullptr;
+    if (OwnerDrawMenu && OwnerDrawMenu->Add(popup)) {
         OwnerDrawMenu->Attach();
+    } else {
+        if (!OwnerDrawMenu)
+            delete popup;  // else Add has deleted it
+        delete OwnerDrawMenu;
+        OwnerDrawMenu = nullptr;
+        NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
+    }
     if (TrayMenu)
         SetMenuDefaultItem(TrayMenu, CM_KEYBOARD, FALSE);
 

@@ -2,20 +2,21 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
 #include "framework/dialogs/button_painter.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
-    : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new TMenuGroup)
+    : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new (std::nothrow) TMenuGroup)
 {
     for (TMenuEntry* entry : entries)
         Add(entry);
 }
 
 TOwnerDrawMenu::TOwnerDrawMenu(int position, TIconSource* icon, std::initializer_list<TMenuEntry*> entries)
-    : TMenuGroup(TMenuPosition{position}, icon), Menu(nullptr), AutoItems(new TMenuGroup)
+    : TMenuGroup(TMenuPosition{position}, icon), Menu(nullptr), AutoItems(new (std::nothrow) TMenuGroup)
 {
     for (TMenuEntry* entry : entries)
         Add(entry);
@@ -35,6 +36,9 @@ HMENU TOwnerDrawMenu::Popup(HMENU parent) const
 
 void TOwnerDrawMenu::AutomaticPass(HMENU menu)
 {
+    // Without memory for the group the other items stay as the system draws them.
+    if (!AutoItems)
+        return;
     // Entries of an earlier pass go back to plain items before they are
     // deleted: their items still carry them as item data.
     AutoItems->MakeNormal(menu);
@@ -47,9 +51,12 @@ void TOwnerDrawMenu::AutomaticPass(HMENU menu)
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW) ||
             info.hSubMenu)
             continue;
-        TMenuItem* entry = (info.fType & MFT_SEPARATOR) ? new TMenuSeparator(i) : new TMenuItem(TMenuPosition{i});
-        entry->CaptureAndMakeOwnerDraw(menu);
-        AutoItems->Add(entry);
+        // Listed before its item carries it, so that an entry the group could
+        // not keep is never left behind as an item's data.
+        TMenuItem* entry = (info.fType & MFT_SEPARATOR) ? new (std::nothrow) TMenuSeparator(i)
+                                                        : new (std::nothrow) TMenuItem(TMenuPosition{i});
+        if (AutoItems->Add(entry))
+            entry->CaptureAndMakeOwnerDraw(menu);
     }
 }
 
@@ -86,7 +93,8 @@ void TOwnerDrawMenu::MakeNormal(HMENU menu)
 {
     if (HMENU popup = Popup(menu)) {
         TMenuGroup::MakeNormal(popup);
-        AutoItems->MakeNormal(popup);
+        if (AutoItems)
+            AutoItems->MakeNormal(popup);
     }
     if (!Menu)
         TMenuItem::MakeNormal(menu);
@@ -94,7 +102,7 @@ void TOwnerDrawMenu::MakeNormal(HMENU menu)
 
 int TOwnerDrawMenu::Measure(HDC dc)
 {
-    int widest = std::max(TMenuGroup::Measure(dc), AutoItems->Measure(dc));
+    int widest = std::max(TMenuGroup::Measure(dc), AutoItems ? AutoItems->Measure(dc) : 0);
     // A submenu entry is an item of its parent as well.
     if (!Menu)
         widest = std::max(widest, TMenuItem::Measure(dc));
@@ -106,7 +114,8 @@ void TOwnerDrawMenu::SetWidth(int width)
     if (!Menu)
         TMenuItem::SetWidth(width);
     TMenuGroup::SetWidth(width);
-    AutoItems->SetWidth(width);
+    if (AutoItems)
+        AutoItems->SetWidth(width);
 }
 
 void TOwnerDrawMenu::MeasuringPass()

@@ -251,12 +251,14 @@ void TShape::PaintShape()
     RECT area;
     GetClientRect(Hwnd, &area);
     area.bottom -= StatusBarHeight();
-    if (IsNonPaletteDevice(paint.Get())) {
+    // Without memory for the background the class brush's face remains.
+    TBackground* background = IsNonPaletteDevice(paint.Get()) ? DialogBackground() : nullptr;
+    if (background) {
         // The status bar is no part of the picture: painting over it would
         // leave it overdrawn, as the shape does not clip its children.
         HRGN clip = CreateRectRgnIndirect(&area);
         SelectClipRgn(paint.Get(), clip);
-        DialogBackground()->Paint(paint.Get(), 0, 0, area.right, area.bottom);
+        background->Paint(paint.Get(), 0, 0, area.right, area.bottom);
         SelectClipRgn(paint.Get(), nullptr);
         DeleteObject(clip);
     }

@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <memory>
+#include <new>
 
 #include "framework/dialogs/icon_element.h"
 #include "framework/util/icon_source.h"
@@ -48,9 +49,11 @@ TIconElement* StandardIconElement(int id)
     while (index + 1 < kCount && kStandardIcons[index].id != id)
         ++index;
     if (!elements[index])
-        elements[index].reset(new TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
+        elements[index].reset(
+            new (std::nothrow) TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
     // The shared sources may have been released and made anew since the
     // element was; asking the caches again keeps the pointer alive.
-    elements[index]->Icon = StandardIconSource(kStandardIcons[index].id);
+    if (elements[index])
+        elements[index]->Icon = StandardIconSource(kStandardIcons[index].id);
     return elements[index].get();
 }

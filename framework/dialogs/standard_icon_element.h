@@ -9,5 +9,5 @@
 class TIconElement;
 
 // The shared element for a request identifier; any identifier without one of
-// its own gets the element of the system logo. Callers never free it.
+// its own gets the element of the system logo. Callers never free it; null without memory.
 TIconElement* StandardIconElement(int id);

@@ -11,6 +11,9 @@
 // uninitialised); StrFormat and SetText are the exceptions and replace it,
 // freeing the old text only once the new one is made, so that the old text
 // may be their source.
+// Where there is no memory for a text, the result is the empty text, one
+// shared buffer that FreeText leaves alone: owned texts are freed with
+// FreeText (or by their holder), never with delete[].
 #pragma once
 
 #include <cstddef>
