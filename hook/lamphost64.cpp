@@ -37,8 +37,7 @@ HWND g_monitor = nullptr;
 TSetCaptureIndicate g_setCapture = nullptr;
 TReleaseCaptureIndicate g_releaseCapture = nullptr;
 HHOOK g_hook = nullptr;  // this program's own handle, null while a 32-bit program is in front
-HWND g_front = nullptr;  // the window in front when the last key came, and its thread
-DWORD g_frontThread = 0;
+HWND g_front = nullptr;  // the window in front when the last key came
 bool g_front64 = true;
 
 // LAMPHOOK64.dll from this program's own folder and no other. The path is
@@ -83,21 +82,25 @@ void InstallHook(bool install)
     if (install && g_hook == nullptr && g_setCapture(g_monitor))
         g_hook = reinterpret_cast<HHOOK>(GetPropA(g_monitor, PROP_KEYBOARDHOOK64));
     else if (!install && g_hook != nullptr) {
-        g_releaseCapture(g_monitor);
+        // The library removes the hook it recorded; once the monitor window
+        // is gone, only this program's handle is left to remove it with.
+        if (GetPropA(g_monitor, PROP_KEYBOARDHOOK64) == g_hook)
+            g_releaseCapture(g_monitor);
+        else
+            UnhookWindowsHookEx(g_hook);
         g_hook = nullptr;
     }
 }
 
-// Called before the program in front takes each key.
+// Called before the program in front takes each key; it looks at nothing
+// but which program that is.
 LRESULT CALLBACK FrontWatchProc(int code, WPARAM message, LPARAM event)
 {
     if (code == HC_ACTION) {
         HWND front = GetForegroundWindow();
         DWORD processId = 0;
-        const DWORD thread = GetWindowThreadProcessId(front, &processId);
-        if (thread != 0 && (front != g_front || thread != g_frontThread)) {
+        if (front != g_front && GetWindowThreadProcessId(front, &processId) != 0) {
             g_front = front;
-            g_frontThread = thread;
             g_front64 = Is64BitProgram(processId);
         }
         InstallHook(g_front64);

@@ -158,6 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             result = 2;
         }
     }
+    RemovePropA(window, "LockStates");
     DestroyWindow(window);
     return result;
 }
