@@ -1,9 +1,10 @@
 // What the running indicator adds to every keystroke of the programs a user
 // types into, on 64-bit Windows: the microseconds per key event that a 32-bit
 // and a 64-bit typing program see (bench_typing_timer.exe and
-// bench_typing_timer64.exe) with the indicator running (its 32-bit hook and
-// its companion's 64-bit one installed), each against the same program with
-// no hook at all. Rounds alternate between the two; the medians are printed.
+// bench_typing_timer64.exe) with the indicator running (its 32-bit hook, and
+// its companion's low-level hook and 64-bit hook), each against the same
+// program with no hook at all. Rounds alternate between the two; the medians
+// are printed.
 //
 // Run under Wine from build/win32/bin in a 64-bit prefix with a desktop and a
 // tray (build/win32/wineprefix64 of scripts/wine-env), with no indicator
