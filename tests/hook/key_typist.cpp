@@ -147,8 +147,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                 result = 4;
             break;
         case 'r':
-            if (OwnLockStates() >= 0)
-                SetPropA(window, "LockStates", reinterpret_cast<HANDLE>(OwnLockStates() | 8));
+            if (const INT_PTR states = OwnLockStates(); states >= 0)
+                SetPropA(window, "LockStates", reinterpret_cast<HANDLE>(states | 8));
             if (HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "LampHookTypistReady")) {
                 SetEvent(ready);
                 CloseHandle(ready);
