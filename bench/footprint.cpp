@@ -1,14 +1,17 @@
 // The indicator's footprint under Wine, in one run: memory beyond a bare
 // message-loop program built the same way, wake-ups while idle, start to icon
 // in the tray, a lock-key press to the new picture on the screen, and the
-// sizes of the two shipped files. Prints figures; each goal is in brackets,
-// with whether this run met it.
+// sizes of the shipped files. On 64-bit Windows (a 64-bit prefix) also the
+// memory and wake-ups of the indicator's 64-bit companion, beside a bare
+// 64-bit message loop. Prints figures; each goal is in brackets, with whether
+// this run met it.
 //
 // Run under Wine with a desktop and a tray, from build/<arch>/bin (the test
 // environment of scripts/wine-env will do), with no indicator running.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -116,6 +119,7 @@ std::string HostProcessFolder(const char* tail)
         const std::string folder = std::string("Z:\\proc\\") + entry.cFileName;
         std::string line = ReadHostFile(folder + "\\cmdline");
         std::replace(line.begin(), line.end(), '\0', ' ');
+        line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         if (line.size() >= std::strlen(tail) && line.compare(line.size() - std::strlen(tail), std::string::npos, tail) == 0)
@@ -256,6 +260,57 @@ std::string Goal(const char* goal, bool met)
     return std::string("[") + goal + (met ? ": met]" : ": missed]");
 }
 
+struct TWindowSearch {
+    DWORD processId;
+    const char* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    TWindowSearch& search = *reinterpret_cast<TWindowSearch*>(data);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char windowClass[64] = "";
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    if (processId == search.processId && std::strcmp(windowClass, search.windowClass) == 0)
+        search.found = window;
+    return search.found == nullptr;
+}
+
+// The process's top-level window of that class (the 32- and 64-bit baselines share theirs).
+HWND WindowOf(const PROCESS_INFORMATION& process, const char* windowClass)
+{
+    TWindowSearch search = {process.dwProcessId, windowClass, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool RunsOn64BitWindows()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The indicator's companion, a child process without a window, once it runs.
+PROCESS_INFORMATION CompanionOf(const PROCESS_INFORMATION& indicator)
+{
+    PROCESS_INFORMATION companion = {};
+    for (const double started = Now(); Now() - started < 15000 && !companion.hProcess; Sleep(10)) {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            if (entry.th32ParentProcessID == indicator.dwProcessId && lstrcmpiA(entry.szExeFile, "LAMPHOST64.exe") == 0) {
+                companion.dwProcessId = entry.th32ProcessID;
+                companion.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
+                                                 entry.th32ProcessID);
+            }
+        CloseHandle(snapshot);
+    }
+    return companion;
+}
+
 long long FileSize(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -279,10 +334,16 @@ int main()
     TProgram bare{"bare message loop", "footprint_baseline.exe\"", "FootprintBaseline"};
     TProgram dlls{"  + the same system DLLs", "footprint_baseline.exe\" /dlls", "FootprintBaselineDlls"};
     TProgram indicator{"indicator", "Indicator.exe\" /restore", MonitorClass};
-    for (TProgram* program : {&bare, &dlls, &indicator}) {
+    // On 64-bit Windows: a bare 64-bit message loop, and the companion.
+    TProgram bare64{"bare 64-bit message loop", "footprint_baseline64.exe\"", "FootprintBaseline"};
+    TProgram companion{"companion (64-bit)", "LAMPHOST64.exe\"", nullptr};
+    std::vector<TProgram*> programs = {&bare, &dlls, &indicator};
+    if (RunsOn64BitWindows())
+        programs.push_back(&bare64);
+    for (TProgram* program : programs) {
         const double started = Now();
         program->process = Start("\"" + folder + program->commandLine);
-        while (Now() - started < 15000 && !(program->window = FindWindowA(program->windowClass, nullptr)))
+        while (Now() - started < 15000 && !(program->window = WindowOf(program->process, program->windowClass)))
             Sleep(1);
         program->toWindow = Now() - started;
         // For the indicator: on until its icon is in the tray.
@@ -294,12 +355,22 @@ int main()
             return 1;
         }
     }
+    std::vector<TProgram*> measured = {&bare, &dlls, &indicator};
+    if (RunsOn64BitWindows()) {
+        companion.process = CompanionOf(indicator.process);
+        if (!companion.process.hProcess) {
+            std::printf("the indicator started no companion\n");
+            return 1;
+        }
+        measured.push_back(&bare64);
+        measured.push_back(&companion);
+    }
     Pump(2000);
 
     // Wine reports no private bytes; the host's resident anonymous memory is
     // what the process has to itself.
     std::printf("memory (KB)                 private  working set  host anonymous resident\n");
-    for (TProgram* program : {&bare, &dlls, &indicator}) {
+    for (TProgram* program : measured) {
         std::string tail = program->commandLine;
         tail.erase(std::remove(tail.begin(), tail.end(), '"'), tail.end());
         program->host = HostProcessFolder(tail.c_str());
@@ -319,16 +390,24 @@ int main()
         std::printf("  %-24s %8.0f %11.0f %12lld   %s\n", name, privateKb, workingSetKb, anonymousKb,
                     Goal("under 1024", met).c_str());
     }
+    if (companion.process.hProcess)
+        std::printf("  %-24s %8.0f %11.0f %12lld\n", "companion beyond bare 64",
+                    companion.memory.privateKb - bare64.memory.privateKb,
+                    companion.memory.workingSetKb - bare64.memory.workingSetKb,
+                    companion.anonymousKb - bare64.anonymousKb);
 
-    for (TProgram* program : {&bare, &indicator})
+    std::vector<TProgram*> idle = {&bare, &indicator};
+    if (companion.process.hProcess)
+        idle.push_back(&companion);
+    for (TProgram* program : idle)
         program->switches = ContextSwitches(program->host);
     Sleep(10000);
     std::printf("idle 10 s, context switches of all threads, the indicator's goal [none]\n");
-    for (TProgram* program : {&bare, &indicator}) {
+    for (TProgram* program : idle) {
         const long long after = ContextSwitches(program->host);
-        const long long idle = program->switches < 0 ? -1 : after - program->switches;
-        const std::string goal = program == &indicator ? "   " + Goal("none", idle == 0) : "";
-        std::printf("  %-24s %lld (of %lld since its start)%s\n", program->name, idle, after, goal.c_str());
+        const long long switches = program->switches < 0 ? -1 : after - program->switches;
+        const std::string goal = program == &indicator ? "   " + Goal("none", switches == 0) : "";
+        std::printf("  %-24s %lld (of %lld since its start)%s\n", program->name, switches, after, goal.c_str());
     }
 
     std::printf("start to icon in the tray: %.1f ms, of which to the monitor window %.1f ms   %s\n",
@@ -348,8 +427,16 @@ int main()
     std::printf("shipped files, stripped: Indicator.exe %lld bytes %s, LAMPHOOK.dll %lld bytes %s\n", programBytes,
                 Goal("300 KB", programBytes >= 0 && programBytes <= 300 * 1024).c_str(), libraryBytes,
                 Goal("30 KB", libraryBytes >= 0 && libraryBytes <= 30 * 1024).c_str());
+    std::printf("  and for 64-bit Windows: LAMPHOOK64.dll %lld bytes, LAMPHOST64.exe %lld bytes\n",
+                FileSize(folder + "..\\ship\\LAMPHOOK64.dll"), FileSize(folder + "..\\ship\\LAMPHOST64.exe"));
 
     for (TProgram* program : {&indicator, &dlls, &bare})
         Close(program->process, program->window);
+    if (bare64.process.hProcess)
+        Close(bare64.process, bare64.window);
+    if (companion.process.hProcess) {
+        WaitForSingleObject(companion.process.hProcess, 10000);
+        CloseHandle(companion.process.hProcess);
+    }
     return 0;
 }

@@ -17,6 +17,7 @@
 #include "framework/util/resource_names.h"
 #include "framework/util/standard_icon_source.h"
 #include "framework/util/text.h"
+#include "indicator/hook_companion.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
 #include "indicator/startup_registration.h"
@@ -128,6 +129,7 @@ TIndicatorShape::~TIndicatorShape()
 void TIndicatorShape::OnInitShape()
 {
     SetCaptureIndicate(Hwnd);
+    StartHookCompanion();
     UpdateTrayIcon(true, -1);
     ShowOnCreate = false;
     RegisterStartup(Hwnd);
