@@ -2,8 +2,10 @@
 // built the same way, in one run: private memory while idle and where it goes,
 // wake-ups while idle, start to icon in the tray, a lock-key press to the new
 // picture on the screen, memory and GDI and USER objects after long use, and
-// the sizes of the shipped files. Prints figures; each goal is in brackets,
-// with whether this run met it.
+// the sizes of the shipped files; on 64-bit Windows (a 64-bit prefix) also the
+// memory and wake-ups of the indicator's 64-bit companion beside a bare 64-bit
+// message loop. Prints figures; each goal is in brackets, with whether this
+// run met it.
 //
 // The indicator run is the shipped one (build/<arch>/ship). Each program is
 // measured alone: started, left idle for 4 s, its private memory read, then
@@ -16,6 +18,7 @@
 // the argument "idle" it measures only the idle memory and wake-ups.
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -133,6 +136,7 @@ std::string HostProcessFolder(const std::string& tail)
         const std::string folder = std::string("Z:\\proc\\") + entry.cFileName;
         std::string line = ReadHostFile(folder + "\\cmdline");
         std::replace(line.begin(), line.end(), '\0', ' ');
+        line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         if (line.size() < tail.size() || line.compare(line.size() - tail.size(), std::string::npos, tail) != 0)
@@ -460,6 +464,29 @@ struct TProgram {
     std::string HostTail() const { return FileName() + (switches.empty() ? "" : " " + switches); }
 };
 
+bool RunsOn64BitWindows()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The process id of the indicator's companion, a child process without a
+// window, once it runs; 0 when none starts.
+DWORD CompanionOf(const PROCESS_INFORMATION& indicator)
+{
+    DWORD companion = 0;
+    for (const double started = Now(); Now() - started < 15000 && !companion; Sleep(10)) {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            if (entry.th32ParentProcessID == indicator.dwProcessId && lstrcmpiA(entry.szExeFile, "LAMPHOST64.exe") == 0)
+                companion = entry.th32ProcessID;
+        CloseHandle(snapshot);
+    }
+    return companion;
+}
+
 // A goal in brackets, with whether the figure meets it.
 std::string Goal(const std::string& goal, bool met)
 {
@@ -567,18 +594,34 @@ int main(int argc, char** argv)
         }
     }
 
-    // Memory and wake-ups: each program alone.
-    for (TProgram* program : {&bare, &indicator}) {
+    // Memory and wake-ups: each program alone. On 64-bit Windows the
+    // indicator's companion is measured while the indicator runs, against a
+    // bare 64-bit loop.
+    TProgram bare64{"bare 64-bit message loop", folder + "footprint_baseline64.exe", "", "FootprintBaseline"};
+    const bool windows64 = RunsOn64BitWindows();
+    std::vector<TProgram*> alone = {&bare, &indicator};
+    if (windows64)
+        alone.insert(alone.begin() + 1, &bare64);
+    std::string companionHost;
+    long long companionKb = -1, companionSwitches = -1;
+    for (TProgram* program : alone) {
         program->Start();
         Sleep(4000);
         program->host = HostProcessFolder(program->HostTail());
         program->privateKb = PrivateKb(program->host);
         program->parts = PrivateParts(program->host, program->FileName());
+        if (program == &indicator && windows64 && CompanionOf(indicator.process)) {
+            companionHost = HostProcessFolder("LAMPHOST64.exe");
+            companionKb = PrivateKb(companionHost);
+        }
         const long long before = ContextSwitches(program->host);
+        const long long companionBefore = ContextSwitches(companionHost);
         Sleep(10000);
         const long long after = ContextSwitches(program->host);
         program->switches10s = before < 0 || after < 0 ? -1 : after - before;
-        if (program == &bare)
+        if (!companionHost.empty() && companionBefore >= 0)
+            companionSwitches = ContextSwitches(companionHost) - companionBefore;
+        if (program != &indicator)
             program->Close();
     }
 
@@ -613,10 +656,18 @@ int main(int argc, char** argv)
     std::printf("    %-24s %6lld %10lld %11lld\n", "(everything else)", otherBare, otherIndicator,
                 otherIndicator - otherBare);
 
+    if (windows64) {
+        std::printf("  the indicator's 64-bit companion %s (a bare 64-bit loop alone %s)\n", Kb(companionKb).c_str(),
+                    Kb(bare64.privateKb).c_str());
+    }
+
     std::printf("idle 10 s after that, context switches of all threads\n");
     std::printf("  %-22s %lld\n", bare.name, bare.switches10s);
     std::printf("  %-22s %lld   %s\n", indicator.name, indicator.switches10s,
                 Goal("none", indicator.switches10s == 0).c_str());
+    if (windows64)
+        std::printf("  %-22s %lld   %s\n", "64-bit companion", companionSwitches,
+                    Goal("none", companionSwitches == 0).c_str());
 
     if (idleOnly) {
         indicator.Close();

@@ -6,9 +6,8 @@ find_program(PYTHON3_EXECUTABLE NAMES python3 REQUIRED)
 set(SHIP_DIR ${CMAKE_BINARY_DIR}/ship)
 set(PACKAGE_README ${CMAKE_BINARY_DIR}/package/README.txt)
 
-# The copyright line is the one the version dialog shows.
-file(STRINGS ${PROJECT_SOURCE_DIR}/indicator/product_info.h copyright_line REGEX "#define PRODUCT_COPYRIGHT ")
-string(REGEX REPLACE ".*PRODUCT_COPYRIGHT \"(.*)\"" "\\1" PRODUCT_COPYRIGHT "${copyright_line}")
+# The read-me ends with the version dialog's copyright line (PRODUCT_COPYRIGHT
+# of cmake/VersionResource.cmake).
 configure_file(${PROJECT_SOURCE_DIR}/cmake/readme.ja.txt.in ${CMAKE_BINARY_DIR}/package/readme.utf8.txt @ONLY)
 add_custom_command(
   OUTPUT ${PACKAGE_README}
@@ -24,13 +23,13 @@ install(FILES ${PACKAGE_README} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Pelorum)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME Pelorum-${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${PELORUM_VERSION})
+set(CPACK_PACKAGE_FILE_NAME Pelorum-${PELORUM_VERSION})
 include(CPack)
 
 # The package made into a scratch folder, unpacked, and its files compared
 # with the ship folder's and the read-me; on the build host.
 add_test(NAME package_contents
-         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DVERSION=${PROJECT_VERSION}
+         COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DVERSION=${PELORUM_VERSION}
                  -P ${PROJECT_SOURCE_DIR}/cmake/CheckPackage.cmake)
 set_tests_properties(package_contents PROPERTIES LABELS host)

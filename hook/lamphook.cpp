@@ -7,6 +7,17 @@
 #define LAMPHOOK_BUILD
 #include "hook/lamphook.h"
 
+#include "hook/forwarded_call.h"
+
+// The 64-bit library, installed by the companion program beside the 32-bit
+// one, keeps its hook handle in a property of its own: each library removes
+// and passes on only its own hook.
+#ifdef LAMPHOOK_SECOND_HOOK
+#define HOOK_HANDLE_PROPERTY PROP_KEYBOARDHOOK64
+#else
+#define HOOK_HANDLE_PROPERTY PROP_KEYBOARDHOOK
+#endif
+
 namespace {
 
 // A hung indicator must not freeze typing everywhere: the notification waits
@@ -17,6 +28,7 @@ const UINT kNotifyTimeoutMs = 1000;
 HINSTANCE g_module = nullptr;
 HWND g_monitor = nullptr;
 IndicateData g_scratch;
+DWORD g_installingThread = 0; // set in the installing process only
 
 HWND FindMonitorWindow()
 {
@@ -44,17 +56,22 @@ BYTE ReadScrollLock() { return ReadLockProperty(PROP_SCROLLLOCK); }
 
 BOOL WriteKeyboardHook(HHOOK hook)
 {
-    return SetPropA(FindMonitorWindow(), PROP_KEYBOARDHOOK, reinterpret_cast<HANDLE>(hook));
+    return SetPropA(FindMonitorWindow(), HOOK_HANDLE_PROPERTY, reinterpret_cast<HANDLE>(hook));
 }
 
 HHOOK ReadKeyboardHook()
 {
-    return reinterpret_cast<HHOOK>(GetPropA(FindMonitorWindow(), PROP_KEYBOARDHOOK));
+    return reinterpret_cast<HHOOK>(GetPropA(FindMonitorWindow(), HOOK_HANDLE_PROPERTY));
 }
 
 bool IsLockKey(WPARAM key)
 {
     return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
+}
+
+DWORD ForegroundThread()
+{
+    return GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
 }
 
 // A key's entry as the key-state table holds it: bit 7 down, bit 0 toggled.
@@ -67,7 +84,10 @@ BYTE KeyStateByte(int key)
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
 {
     // Bit 31 is the transition bit: clear for a press or an auto-repeat.
-    if (code >= 0 && (static_cast<DWORD>(flags) & 0x80000000u) == 0 && IsLockKey(key)) {
+    // A call forwarded from a program of the other bitness is that program's
+    // library's to record: this thread's table would spoil its work.
+    if (code >= 0 && (static_cast<DWORD>(flags) & 0x80000000u) == 0 && IsLockKey(key) &&
+        !IsForwardedHookCall(GetCurrentThreadId(), g_installingThread, ForegroundThread())) {
         BYTE states[256];
         if (!GetKeyboardState(states)) {
             states[VK_NUMLOCK] = KeyStateByte(VK_NUMLOCK);
@@ -117,11 +137,17 @@ LAMPHOOK_API BOOL WINAPI SetCaptureIndicate(HWND window)
     if (ReadKeyboardHook() != nullptr)
         ReleaseCaptureIndicate(monitor);
 
+#ifndef LAMPHOOK_SECOND_HOOK
+    // The companion's thread takes no keys, and it installs its hook again
+    // whenever a 64-bit program comes to the front: its table would only
+    // spoil what the hooks recorded.
     WriteNumLock(GetKeyState(VK_NUMLOCK) & 1);
     WriteCapsLock(GetKeyState(VK_CAPITAL) & 1);
     WriteScrollLock(GetKeyState(VK_SCROLL) & 1);
+#endif
 
     HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, g_module, 0);
+    g_installingThread = hook != nullptr ? GetCurrentThreadId() : 0;
     return WriteKeyboardHook(hook);
 }
 
@@ -134,6 +160,7 @@ LAMPHOOK_API void WINAPI ReleaseCaptureIndicate(HWND window)
     if (hook != nullptr)
         UnhookWindowsHookEx(hook);
     WriteKeyboardHook(nullptr);
+    g_installingThread = 0;
 }
 
 LAMPHOOK_API void WINAPI GetIndicateData(IndicateData* data)

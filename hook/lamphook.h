@@ -21,10 +21,13 @@ const UINT WM_LOCKKEYCHANGED = WM_USER + 100;
 
 // Window properties of the monitor window; each holds 1 or 0, and
 // "KeyboardHook" the handle of the installed hook (null when none).
+// "KeyboardHook64" holds the handle of the 64-bit library's hook, which the
+// companion program installs beside the 32-bit one on 64-bit Windows.
 #define PROP_NUMLOCK "NumLock"
 #define PROP_CAPSLOCK "CapsLock"
 #define PROP_SCROLLLOCK "ScrollLock"
 #define PROP_KEYBOARDHOOK "KeyboardHook"
+#define PROP_KEYBOARDHOOK64 "KeyboardHook64"
 
 #ifdef LAMPHOOK_BUILD
 #define LAMPHOOK_API extern "C" __declspec(dllexport)

@@ -10,9 +10,8 @@
 #include "framework/util/text.h"
 #include "hook/lamphook.h"
 #include "indicator/indicator_shape.h"
-#include "indicator/product_info.h"
 
-TAppInfo AppInfo("Mar  8 2000", "02:23:59", PRODUCT_NAME, PRODUCT_VERSION_TEXT, PRODUCT_COPYRIGHT,
+TAppInfo AppInfo("Mar  8 2000", "02:23:59", "Pelorum", "1.x", "Copyright (C) 2000 The Pelorum developers",
                  "https://pelorum.example.org/", "MailTo:pelorum@example.org");
 
 char* AppRegistryKeyPath()

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/dialogs/group_element.h"
@@ -16,6 +17,7 @@
 #include "framework/util/resource_names.h"
 #include "framework/util/standard_icon_source.h"
 #include "framework/util/text.h"
+#include "indicator/hook_companion.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
 #include "indicator/startup_registration.h"
@@ -86,24 +88,30 @@ void TIndicatorShape::PrepareTrayMenu()
     if (OwnerDrawMenu || !menuResource_)
         return;
     // Two levels: the loaded menu holds the popup, whose items draw the icons.
-    NumLockItem = new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]);
-    CapsLockItem = new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]);
-    ScrollLockItem = new (std::nothrow) TMenuItem(CM_SCROLLLOCK, CurrentIconSet[1]);
-    TOwnerDrawMenu* popup = new (std::nothrow) TOwnerDrawMenu(
-        0, nullptr,
-        {NumLockItem, CapsLockItem, ScrollLockItem,
-         new (std::nothrow) TMenuItem(CM_KEYBOARD, SystemModuleIcon("main.cpl", 6)),
-         new (std::nothrow) TMenuItem(CM_SETTINGS, SettingsCommandIcon()),
-         new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)),
-         new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()),
-         new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME))});
-    OwnerDrawMenu = new (std::nothrow) TOwnerDrawMenu(menuResource_, {popup});
-    if (!OwnerDrawMenu) {
-        delete popup;
-        NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
-        return;
+    // The lock items are kept only once the wrapper owns them: without the
+    // menu, or without memory, they are gone and their pointers null.
+    TOwnerDrawMenu* popup = new (std::nothrow) TOwnerDrawMenu(0, nullptr);
+    if (popup) {
+        auto kept = [popup](TMenuItem* item) { return popup->Add(item) ? item : nullptr; };
+        NumLockItem = kept(new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]));
+        CapsLockItem = kept(new (std::nothrow) TMenuItem(CM_CAPSLOCK, CurrentIconSet[2]));
+        ScrollLockItem = kept(new (std::nothrow) TMenuItem(CM_SCROLLLOCK, CurrentIconSet[1]));
+        popup->Add(new (std::nothrow) TMenuItem(CM_KEYBOARD, SystemModuleIcon("main.cpl", 6)));
+        popup->Add(new (std::nothrow) TMenuItem(CM_SETTINGS, SettingsCommandIcon()));
+        popup->Add(new (std::nothrow) TMenuItem(CM_HELP, FileIcon("*.hlp", LogoFallback)));
+        popup->Add(new (std::nothrow) TMenuItem(CM_VERSION, VersionInfoIcon()));
+        popup->Add(new (std::nothrow) TMenuItem(CM_EXIT, ResourceIcon(CLOSE_ICON_NAME)));
     }
-    OwnerDrawMenu->Attach();
+    OwnerDrawMenu = popup ? new (std::nothrow) TOwnerDrawMenu(menuResource_) : nullptr;
+    if (OwnerDrawMenu && OwnerDrawMenu->Add(popup)) {
+        OwnerDrawMenu->Attach();
+    } else {
+        if (!OwnerDrawMenu)
+            delete popup;  // else Add has deleted it
+        delete OwnerDrawMenu;
+        OwnerDrawMenu = nullptr;
+        NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
+    }
     if (TrayMenu)
         SetMenuDefaultItem(TrayMenu, CM_KEYBOARD, FALSE);
 }
@@ -126,6 +134,7 @@ TIndicatorShape::~TIndicatorShape()
 void TIndicatorShape::OnInitShape()
 {
     SetCaptureIndicate(Hwnd);
+    StartHookCompanion();
     UpdateTrayIcon(true, -1);
     ShowOnCreate = false;
     RegisterStartup(Hwnd);
@@ -188,7 +197,7 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
         return 0;
     case CM_HELP:
         MessageBeep(MB_ICONASTERISK);
-        WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_INDEX, 0);
+        RequestHelp(Hwnd, HELP_INDEX, 0, 0);
         return 0;
     case CM_VERSION:
         ShowVersion();
@@ -214,7 +223,7 @@ void TIndicatorShape::ShowVersion()
 void TIndicatorShape::Exit()
 {
     UnregisterStartup(Hwnd);
-    WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_QUIT, 0);
+    RequestHelp(Hwnd, HELP_QUIT, 0, 0);
     EndShape(-1);
 }
 

@@ -442,14 +442,32 @@ def bmp_file_1bit(width, height, figure):
     return header + info + palette + bytes(rows)
 
 
-def png_file(width, height, rgb_rows):
+def png_file(width, height, rows, alpha=False):
+    """Rows of RGB bytes, or RGBA bytes with alpha."""
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-    raw = b"".join(b"\x00" + bytes(row) for row in rgb_rows)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    raw = b"".join(b"\x00" + bytes(row) for row in rows)
+    colour_type = 6 if alpha else 2
+    return (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def tray_picture(name, zoom=2):
+    """The 16 x 16 image of an icon as the tray shows it, each pixel drawn as
+    zoom x zoom pixels, transparent where the icon is: a PNG for the help page."""
+    canvas = render(name, 16)
+    n = 16 * zoom
+    rows = []
+    for y in range(n):
+        row = []
+        for x in range(n):
+            color = canvas.get(x // zoom, y // zoom)
+            row += [0, 0, 0, 0] if color is None else list(PALETTE[color]) + [255]
+        rows.append(row)
+    return png_file(n, n, rows, alpha=True)
 
 
 def sheet(names, ground=(0xE0, 0xE0, 0xE0)):

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/util/list.h"
 #include "framework/util/text.h"
 
@@ -200,16 +201,6 @@ bool SameSwitchName(const char* switchText, int nameLength, const char* name)
     return true;
 }
 
-bool FileExists(const char* path)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(path, &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
-}
-
 }  // namespace
 
 void SplitCommandLine(const char* commandLine)
@@ -271,14 +262,17 @@ bool IsHelpRequested()
     if (FindSwitch("/?") < 0 && FindSwitch("/help") < 0)
         return false;
     // Without a program path there is no help file beside it.
-    return AppGlobals.ModulePath[0] != '\0' && FileExists(AppGlobals.HelpFile);
+    return AppGlobals.ModulePath[0] != '\0' && (HelpFileFound(AppGlobals.HelpFile) || HelpPageInUse());
 }
 
 void ParseCommandLine()
 {
     SplitCommandLine(GetCommandLineA());
     if (IsHelpRequested()) {
-        ShellExecuteA(nullptr, "open", AppGlobals.HelpFile, nullptr, nullptr, SW_SHOWNORMAL);
+        if (HelpPageInUse())
+            OpenHelpPage(0);
+        else
+            ShellExecuteA(nullptr, "open", AppGlobals.HelpFile, nullptr, nullptr, SW_SHOWNORMAL);
         ExitProcess(static_cast<UINT>(-1));
     }
 }

@@ -7,14 +7,15 @@
 
 // Fills ModulePath, HelpFile, Arguments and Switches of AppGlobals from the
 // process's command line. A "/?" or "/help" switch with the help file present
-// opens the help file and ends the process with exit code -1.
+// opens the help file (without it, the help page, when that is there) and ends
+// the process with exit code -1.
 void ParseCommandLine();
 
 // The splitting part of ParseCommandLine, on a given full command line (the
 // program path first): it never ends the process.
 void SplitCommandLine(const char* commandLine);
 
-// True when "/?" or "/help" was given and the help file exists.
+// True when "/?" or "/help" was given and the help file or the help page exists.
 bool IsHelpRequested();
 
 void GetModulePath(char*& result);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <new>
 
 #include "framework/core/text_array.h"
 #include "framework/core/window.h"
@@ -16,7 +17,9 @@ namespace {
 char* DroppedName(HDROP drop, UINT index)
 {
     const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-    char* buffer = new char[length + 1];
+    char* buffer = new (std::nothrow) char[length + 1];
+    if (!buffer)
+        return NewText("");
     buffer[0] = '\0';
     const UINT copied = DragQueryFileA(drop, index, buffer, length + 1);
     buffer[copied <= length ? copied : length] = '\0';
@@ -69,7 +72,7 @@ int TWindow::GetDroppedFiles(HDROP drop, TTextArray* files) const
     if (!files)
         return count;
     files->Resize(count);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < files->Count; ++i) {
         char* name = DroppedName(drop, static_cast<UINT>(i));
         ResolveShortcut(name);
         files->Set(i, name);

@@ -1,5 +1,7 @@
 #include "framework/core/flash_thread.h"
 
+#include <new>
+
 TFlashThread::TFlashThread(TWindow window, int count, int interval)
     : Window(window), Count(count), Interval(interval)
 {
@@ -24,7 +26,9 @@ bool Flash(TWindow window, int count, int interval)
     // A negative interval would sleep for ever.
     if (interval < 0)
         interval = 0;
-    TFlashThread* thread = new TFlashThread(window, count, interval);
+    TFlashThread* thread = new (std::nothrow) TFlashThread(window, count, interval);
+    if (!thread)
+        return false;
     if (thread->Start(4096))
         return true;
     delete thread;

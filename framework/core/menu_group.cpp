@@ -15,10 +15,14 @@ TMenuGroup::~TMenuGroup()
     Clear();
 }
 
-void TMenuGroup::Add(TMenuEntry* entry)
+bool TMenuGroup::Add(TMenuEntry* entry)
 {
-    if (entry)
-        Entries.Add(entry);
+    if (!entry)
+        return false;
+    if (Entries.Add(entry))
+        return true;
+    delete entry;
+    return false;
 }
 
 void TMenuGroup::Clear()

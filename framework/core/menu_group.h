@@ -13,8 +13,9 @@ public:
     TMenuGroup();
     ~TMenuGroup() override;
 
-    // Takes the entry over; a null entry is skipped.
-    void Add(TMenuEntry* entry);
+    // Takes the entry over: keeps it, or deletes it at once when there is no
+    // memory to list it (false then, as for a null entry, which is skipped).
+    bool Add(TMenuEntry* entry);
     // Deletes every child.
     void Clear();
 

@@ -48,6 +48,10 @@ void TMenuItem::Convert(HMENU menu, bool ownerDraw)
     const UINT state = menu ? GetMenuState(menu, at, by) : static_cast<UINT>(-1);
     if (state == static_cast<UINT>(-1))
         return;
+    // An entry the list of live entries had no memory for would never be
+    // found again from its item: the item stays a plain one.
+    if (ownerDraw && !FromItemData(reinterpret_cast<ULONG_PTR>(static_cast<TMenuEntry*>(this))))
+        ownerDraw = false;
     // A popup keeps its submenu handle; its state's high byte counts the
     // popup's items instead of holding flags.
     HMENU popup = ByCommand ? nullptr : GetSubMenu(menu, Position);
@@ -145,7 +149,9 @@ void TMenuItem::PaintMenuFace(const DRAWITEMSTRUCT& item)
 {
     const RECT& rect = item.rcItem;
     FillRect(item.hDC, &rect, GetSysColorBrush(COLOR_MENU));
-    if (!IsNonPaletteDevice(item.hDC))
+    // Without memory for the background the menu colour remains.
+    TBackground* background = IsNonPaletteDevice(item.hDC) ? MenuBackground() : nullptr;
+    if (!background)
         return;
     // The picture spans the whole menu window, so that the items' pieces of
     // it fit together whichever item is drawn again.
@@ -153,8 +159,8 @@ void TMenuItem::PaintMenuFace(const DRAWITEMSTRUCT& item)
     HWND window = WindowFromDC(item.hDC);
     if (!window || !GetClientRect(window, &area))
         GetClipBox(item.hDC, &area);
-    MenuBackground()->PaintPart(item.hDC, 0, 0, area.right - area.left, area.bottom - area.top, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top);
+    background->PaintPart(item.hDC, 0, 0, area.right - area.left, area.bottom - area.top, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top);
 }
 
 void TMenuItem::DrawPart(HDC dc, int x, int y, const char* text, bool selected, bool grey) const

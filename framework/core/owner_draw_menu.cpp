@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
@@ -9,14 +10,14 @@
 #include "framework/util/list.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
-    : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new TMenuGroup)
+    : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new (std::nothrow) TMenuGroup)
 {
     for (TMenuEntry* entry : entries)
         Add(entry);
 }
 
 TOwnerDrawMenu::TOwnerDrawMenu(int position, TIconSource* icon, std::initializer_list<TMenuEntry*> entries)
-    : TMenuGroup(TMenuPosition{position}, icon), Menu(nullptr), AutoItems(new TMenuGroup)
+    : TMenuGroup(TMenuPosition{position}, icon), Menu(nullptr), AutoItems(new (std::nothrow) TMenuGroup)
 {
     for (TMenuEntry* entry : entries)
         Add(entry);
@@ -68,6 +69,9 @@ HMENU TOwnerDrawMenu::Popup(HMENU parent) const
 
 void TOwnerDrawMenu::AutomaticPass(HMENU menu)
 {
+    // Without memory for the group the other items stay as the system draws them.
+    if (!AutoItems)
+        return;
     // Entries of an earlier pass go back to plain items before they are
     // deleted: their items still carry them as item data.
     AutoItems->MakeNormal(menu);
@@ -80,9 +84,12 @@ void TOwnerDrawMenu::AutomaticPass(HMENU menu)
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW) ||
             info.hSubMenu)
             continue;
-        TMenuItem* entry = (info.fType & MFT_SEPARATOR) ? new TMenuSeparator(i) : new TMenuItem(TMenuPosition{i});
-        entry->CaptureAndMakeOwnerDraw(menu);
-        AutoItems->Add(entry);
+        // Listed before its item carries it, so that an entry the group could
+        // not keep is never left behind as an item's data.
+        TMenuItem* entry = (info.fType & MFT_SEPARATOR) ? new (std::nothrow) TMenuSeparator(i)
+                                                        : new (std::nothrow) TMenuItem(TMenuPosition{i});
+        if (AutoItems->Add(entry))
+            entry->CaptureAndMakeOwnerDraw(menu);
     }
 }
 
@@ -119,7 +126,8 @@ void TOwnerDrawMenu::MakeNormal(HMENU menu)
 {
     if (HMENU popup = Popup(menu)) {
         TMenuGroup::MakeNormal(popup);
-        AutoItems->MakeNormal(popup);
+        if (AutoItems)
+            AutoItems->MakeNormal(popup);
     }
     if (!Menu)
         TMenuItem::MakeNormal(menu);
@@ -127,7 +135,7 @@ void TOwnerDrawMenu::MakeNormal(HMENU menu)
 
 int TOwnerDrawMenu::Measure(HDC dc)
 {
-    int widest = std::max(TMenuGroup::Measure(dc), AutoItems->Measure(dc));
+    int widest = std::max(TMenuGroup::Measure(dc), AutoItems ? AutoItems->Measure(dc) : 0);
     // A submenu entry is an item of its parent as well.
     if (!Menu)
         widest = std::max(widest, TMenuItem::Measure(dc));
@@ -139,7 +147,8 @@ void TOwnerDrawMenu::SetWidth(int width)
     if (!Menu)
         TMenuItem::SetWidth(width);
     TMenuGroup::SetWidth(width);
-    AutoItems->SetWidth(width);
+    if (AutoItems)
+        AutoItems->SetWidth(width);
 }
 
 void TOwnerDrawMenu::MeasuringPass()
@@ -159,12 +168,19 @@ void TOwnerDrawMenu::EnsureMeasured()
     MeasuringPass();
 }
 
+void TOwnerDrawMenu::MeasureAtFirstOpening()
+{
+    // Without memory to list the menu, it is measured now.
+    if (measured_ && Unmeasured().Add(this))
+        measured_ = false;
+    else if (measured_)
+        MeasuringPass();
+}
+
 void TOwnerDrawMenu::Attach()
 {
     CaptureAndMakeOwnerDraw(nullptr);
-    if (measured_)
-        Unmeasured().Add(this);
-    measured_ = false;
+    MeasureAtFirstOpening();
 }
 
 void TOwnerDrawMenu::Refresh()
@@ -173,9 +189,7 @@ void TOwnerDrawMenu::Refresh()
     // makes new ones from the menu's texts. Measuring comes last, so that the
     // new entries are measured in the new font and get the common width too.
     MakeOwnerDraw(nullptr);
-    if (measured_)
-        Unmeasured().Add(this);
-    measured_ = false;
+    MeasureAtFirstOpening();
 }
 
 LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item)

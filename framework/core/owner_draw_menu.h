@@ -7,8 +7,9 @@
 // handle, drawn like an item in its parent and wrapping the popup behind it.
 //
 // Use:
-//     auto* menu = new TOwnerDrawMenu(popup, {new TMenuItem(101, icon), ...});
-//     menu->Attach();  // measured when first opened
+//     auto* menu = new (std::nothrow) TOwnerDrawMenu(popup, {new (std::nothrow) TMenuItem(101, icon), ...});
+//     if (menu)
+//         menu->Attach();  // measured when first opened
 // then route WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the owner window to
 // OnMeasureItem, OnDrawItem and OnMenuChar, and call Refresh on
 // WM_SETTINGCHANGE with SPI_SETNONCLIENTMETRICS. Delete the wrapper with the
@@ -24,7 +25,7 @@
 class TOwnerDrawMenu : public TMenuGroup {
 public:
     HMENU Menu;             // the wrapped menu; null for a submenu entry
-    TMenuGroup* AutoItems;  // owned; entries made by the automatic pass
+    TMenuGroup* AutoItems;  // owned; entries made by the automatic pass (null without memory)
 
     // Wraps `menu` with the given entries, which it takes over. A null among
     // them is skipped, so a list closed with null reads the same.
@@ -65,6 +66,9 @@ private:
     void ConvertItems(HMENU menu, bool capture);
     void AutomaticPass(HMENU menu);
     void MeasuringPass();
+    // Leaves the measuring pass to the first WM_MEASUREITEM of one of the
+    // menu's items.
+    void MeasureAtFirstOpening();
     // Whether the entry is one of this menu's, at any depth.
     bool Holds(const TMenuEntry* entry) const;
 

@@ -35,9 +35,11 @@ struct TSpan {
 };
 
 // Inside the work area: the moves bring back a rectangle that crossed an
-// edge to 10 pixels inside it; what still sticks out after them (a rectangle
-// larger than the work area) is cut off.
-void KeepInside(TSpan& span, const RECT& work)
+// edge to 10 pixels inside it. What still sticks out after them (a rectangle
+// larger than the work area) is cut off only where the user can size the
+// window again; a fixed-size window keeps its size, or its lowest row (OK and
+// Cancel, mostly) would be lost for good.
+void KeepInside(TSpan& span, const RECT& work, bool resizable)
 {
     if (span.Bottom > work.bottom)
         span.MoveBy(0, work.bottom - EdgeMargin - span.Bottom);
@@ -47,13 +49,16 @@ void KeepInside(TSpan& span, const RECT& work)
         span.MoveBy(0, work.top + EdgeMargin - span.Top);
     if (span.Left < work.left)
         span.MoveBy(work.left + EdgeMargin - span.Left, 0);
+    if (!resizable)
+        return;
     if (span.Right > work.right)
         span.Right = work.right;
     if (span.Bottom > work.bottom)
         span.Bottom = work.bottom;
 }
 
-// The span once it lies inside the work area: every coordinate fits.
+// The span once its corner lies inside the work area: every coordinate fits,
+// as a size that was not cut is the window's own.
 RECT ToRect(const TSpan& span)
 {
     return RECT{static_cast<LONG>(span.Left), static_cast<LONG>(span.Top), static_cast<LONG>(span.Right),
@@ -88,7 +93,8 @@ void StepAsideFromTwins(RECT& rect, const TPlacementFacts& facts)
 
 void ListTwins(TWindow window, TList<RECT>& twins)
 {
-    TText className(window.GetClassName());
+    TText className;
+    className.Slot() = window.GetClassName();
     TWindowList windows;
     TWindow::FindWindows(DesktopWindow, className.Get(), nullptr, windows);
     for (TWindowList::Node* node = windows.First(); node; node = node->next) {
@@ -98,6 +104,22 @@ void ListTwins(TWindow window, TList<RECT>& twins)
     }
 }
 
+// The screen position of the window's placement origin (see WorkspaceOrigin).
+POINT WorkspaceOriginOf(HWND window, const WINDOWPLACEMENT& placement)
+{
+    TWorkspaceFacts facts;
+    facts.Counted = !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) &&
+                    !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    facts.Normal = !IsIconic(window) && !IsZoomed(window);
+    RECT rect;
+    if (GetWindowRect(window, &rect))
+        facts.Window = POINT{rect.left, rect.top};
+    facts.Placed = POINT{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0))
+        facts.Work = POINT{rect.left, rect.top};
+    return WorkspaceOrigin(facts);
+}
+
 }  // namespace
 
 bool ReadPlacementRecord(const void* data, int size, TPlacementRecord& record)
@@ -105,9 +127,25 @@ bool ReadPlacementRecord(const void* data, int size, TPlacementRecord& record)
     if (!data || size < static_cast<int>(sizeof record))
         return false;
     std::memcpy(&record, data, sizeof record);
-    const RECT& normal = record.Placement.rcNormalPosition;
-    return record.Placement.length == sizeof(WINDOWPLACEMENT) && normal.right > normal.left &&
+    const WINDOWPLACEMENT& placement = record.Placement;
+    const RECT& normal = placement.rcNormalPosition;
+    const LONG positions[] = {normal.left, normal.top, normal.right, normal.bottom, placement.ptMinPosition.x,
+                              placement.ptMinPosition.y, placement.ptMaxPosition.x, placement.ptMaxPosition.y};
+    for (LONG position : positions) {
+        if (position < kLowestPosition || position > kHighestPosition)
+            return false;
+    }
+    return placement.length == sizeof(WINDOWPLACEMENT) && placement.showCmd <= SW_MAX && normal.right > normal.left &&
            normal.bottom > normal.top;
+}
+
+POINT WorkspaceOrigin(const TWorkspaceFacts& facts)
+{
+    if (!facts.Counted)
+        return POINT{0, 0};
+    if (facts.Normal)
+        return POINT{facts.Window.x - facts.Placed.x, facts.Window.y - facts.Placed.y};
+    return facts.Work;
 }
 
 RECT RestoredRect(const RECT& saved, UINT rule, const TPlacementFacts& facts)
@@ -132,7 +170,7 @@ RECT RestoredRect(const RECT& saved, UINT rule, const TPlacementFacts& facts)
         span.MoveTo(StartAroundPoint(span.Width(), facts.Cursor.x, facts.Screen.left, facts.Screen.right),
                     StartAroundPoint(span.Height(), facts.Cursor.y, facts.Screen.top, facts.Screen.bottom));
     }
-    KeepInside(span, facts.Work);
+    KeepInside(span, facts.Work, facts.Resizable);
     RECT rect = ToRect(span);
     StepAsideFromTwins(rect, facts);
     return rect;
@@ -146,6 +184,9 @@ bool SavePlacementValue(TWindow window, const TRegistryKeyChain& chain, const ch
     record.Placement.length = sizeof(WINDOWPLACEMENT);
     if (!GetWindowPlacement(window.Hwnd, &record.Placement))
         return false;
+    // Stored in screen coordinates, as the restoring steps use them.
+    const POINT origin = WorkspaceOriginOf(window.Hwnd, record.Placement);
+    OffsetRect(&record.Placement.rcNormalPosition, origin.x, origin.y);
     record.Style = static_cast<DWORD>(GetWindowLongA(window.Hwnd, GWL_STYLE));
     record.ExStyle = static_cast<DWORD>(GetWindowLongA(window.Hwnd, GWL_EXSTYLE));
     record.Rule = CheckedPositionRule(window);
@@ -197,6 +238,12 @@ bool RestorePlacementValue(TWindow window, const TRegistryKeyChain& chain, const
     }
     style = (style & ~WS_CHILD) | (static_cast<DWORD>(presentStyle) & WS_CHILD);
 
+    WINDOWPLACEMENT present = {};
+    present.length = sizeof present;
+    if (GetWindowPlacement(hwnd, &present)) {
+        const POINT origin = WorkspaceOriginOf(hwnd, present);
+        OffsetRect(&record.Placement.rcNormalPosition, -origin.x, -origin.y);
+    }
     SetWindowPlacement(hwnd, &record.Placement);
     SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
     SetWindowLongA(hwnd, GWL_EXSTYLE, static_cast<LONG>(record.ExStyle));

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "framework/core/state_blob.h"
 #include "framework/core/text_array.h"
@@ -87,7 +88,7 @@ LONG ReadMultiString(HKEY key, const char* name, TTextArray& texts)
         ++count;
     texts.Resize(count);
     int index = 0;
-    for (int offset = 0; index < count; ++index) {
+    for (int offset = 0; index < texts.Count; ++index) {
         const int length = stringLength(offset);
         FreeText(texts.Texts[index]);
         texts.Texts[index] = NewText(buffer + offset, length);
@@ -166,7 +167,9 @@ LONG EnumValueNames(HKEY key, TStringList& names)
     names.Clear();
     if (!key)
         return ERROR_INVALID_HANDLE;
-    std::unique_ptr<char[]> name(new char[ValueNameBufferSize]);
+    std::unique_ptr<char[]> name(new (std::nothrow) char[ValueNameBufferSize]);
+    if (!name)
+        return ERROR_NOT_ENOUGH_MEMORY;
     for (DWORD index = 0;; ++index) {
         DWORD length = ValueNameBufferSize;
         const LONG result =

@@ -5,6 +5,10 @@
 
 namespace {
 
+// What the system posts to the focused window for a press of F1, and turns
+// into WM_HELP (the SDK headers leave it out).
+const UINT KeyF1Message = 0x004D;
+
 BYTE HeldModifiers()
 {
     BYTE held = 0;
@@ -73,6 +77,12 @@ bool PreTranslateShapeKey(const TShapeAccelerator* accelerators, int count, TWin
     for (int i = 0; accelerators && i < count; ++i) {
         if (accelerators[i].Key == key && (accelerators[i].Flags & modifierBits) == held) {
             PostMessageA(window.Hwnd, WM_COMMAND, MAKEWPARAM(accelerators[i].Command, 1), 0);
+            if (key == VK_F1) {
+                // F1 taken as a command is not help for the focused control
+                // as well: a system that queued that already loses it again.
+                MSG pending;
+                PeekMessageA(&pending, message.hwnd, KeyF1Message, KeyF1Message, PM_REMOVE);
+            }
             return true;
         }
     }

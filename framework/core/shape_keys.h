@@ -21,7 +21,8 @@ static_assert(sizeof(TShapeAccelerator) == 5, "an accelerator entry is 5 bytes")
 // For WM_KEYDOWN and WM_SYSKEYDOWN:
 // 1. the first accelerator whose key is the message's and whose Alt, Ctrl and
 //    Shift bits match the keys held now posts WM_COMMAND (command, 1) to
-//    `window`;
+//    `window` (F1 so taken is not also help: the system's queued help
+//    message for it is dropped);
 // 2. Enter without Ctrl or Alt, unless the focus is in an editable multi-line
 //    edit, posts WM_COMMAND for the default button (FindDefaultButton);
 // 3. only for WM_SYSKEYDOWN: Alt+F5 and Alt+F3 post WM_SYSCOMMAND 63078 and

@@ -1,6 +1,7 @@
 #include "framework/core/state_blob.h"
 
 #include <cstring>
+#include <new>
 
 TStateBlob::TStateBlob() : Data(nullptr), Size(0) {}
 
@@ -46,13 +47,11 @@ TStateBlob::~TStateBlob()
 
 void TStateBlob::Assign(const void* data, int size)
 {
-    BYTE* copy = nullptr;
-    if (data && size > 0) {
-        copy = new BYTE[size];
+    BYTE* copy = data && size > 0 ? new (std::nothrow) BYTE[size] : nullptr;
+    if (copy)
         std::memcpy(copy, data, static_cast<size_t>(size));
-    } else {
-        size = 0;
-    }
+    else
+        size = 0;  // nothing, or no memory for it: empty
     delete[] Data;
     Data = copy;
     Size = size;

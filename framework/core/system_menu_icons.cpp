@@ -1,5 +1,7 @@
 #include "framework/core/system_menu_icons.h"
 
+#include <new>
+
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/core/system_menu_extras.h"
@@ -44,13 +46,16 @@ void AddSystemMenuIcons(TOwnerDrawMenu* wrapper, HMENU systemMenu)
     HMENU popup = popupAt < 0 ? nullptr : GetSubMenu(systemMenu, popupAt);
     TOwnerDrawMenu* positions = nullptr;
     if (popup && HoldsCommand(systemMenu, SysCmdTopmost))
-        positions = new TOwnerDrawMenu(popupAt, ResourceIcon(WINDOWPOSITION_ICON_NAME));
+        positions = new (std::nothrow) TOwnerDrawMenu(popupAt, ResourceIcon(WINDOWPOSITION_ICON_NAME));
+    // Without memory an item goes without its icon, drawn by the system.
     for (const TSystemMenuIcon& row : SystemMenuIcons) {
-        if (!row.Command)
-            wrapper->Add(positions);
-        else if (HoldsCommand(systemMenu, row.Command))
-            wrapper->Add(new TMenuItem(row.Command, ResourceIcon(row.IconName)));
-        else if (positions && HoldsCommand(popup, row.Command))
-            positions->Add(new TMenuItem(row.Command, ResourceIcon(row.IconName)));
+        if (!row.Command) {
+            if (!wrapper->Add(positions))
+                positions = nullptr;
+        } else if (HoldsCommand(systemMenu, row.Command)) {
+            wrapper->Add(new (std::nothrow) TMenuItem(row.Command, ResourceIcon(row.IconName)));
+        } else if (positions && HoldsCommand(popup, row.Command)) {
+            positions->Add(new (std::nothrow) TMenuItem(row.Command, ResourceIcon(row.IconName)));
+        }
     }
 }

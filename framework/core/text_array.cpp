@@ -1,5 +1,7 @@
 #include "framework/core/text_array.h"
 
+#include <new>
+
 #include "framework/util/text.h"
 
 TTextArray::TTextArray() : Count(0), Texts(nullptr) {}
@@ -50,12 +52,14 @@ TTextArray::~TTextArray()
 void TTextArray::Resize(int count)
 {
     for (int i = 0; i < Count; ++i)
-        delete[] Texts[i];
+        FreeText(Texts[i]);
     delete[] Texts;
     Texts = nullptr;
     Count = 0;
     if (count > 0) {
-        Texts = new char*[count];
+        Texts = new (std::nothrow) char*[count];
+        if (!Texts)
+            return;
         for (int i = 0; i < count; ++i)
             Texts[i] = NewText("");
         Count = count;

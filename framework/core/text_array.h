@@ -14,7 +14,8 @@ struct TTextArray {
     TTextArray& operator=(TTextArray&& other) noexcept;
     ~TTextArray();
 
-    // Destroys every present text and makes `count` empty texts (none for 0 or less).
+    // Destroys every present text and makes `count` empty texts (none for 0
+    // or less, or without memory for the array).
     void Resize(int count);
     // Replaces the text at `index` (0 <= index < Count) with a copy of `text`.
     void Set(int index, const char* text);

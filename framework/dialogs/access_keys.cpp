@@ -63,20 +63,30 @@ std::string WithoutMarker(const char* text, const TMarker& marker)
 void AssignAccessKeys(TCaptions& captions)
 {
     const size_t count = captions.List.size();
-    std::vector<TMarker> markers(count);
     std::vector<std::vector<std::string>> candidates(count);
     size_t longest = 0;
     for (size_t k = 0; k < count; ++k) {
-        markers[k] = FindMarker(captions.List[k]->Get());
-        if (markers[k].Open >= 0)
-            candidates[k] = Candidates(captions.List[k]->Get(), markers[k]);
+        const char* text = captions.List[k]->Get();
+        const TMarker marker = FindMarker(text);
+        if (marker.Open >= 0)
+            candidates[k] = Candidates(text, marker);
         longest = std::max(longest, candidates[k].size());
     }
+    // The marker (given `letter`, or dropped for null) is found in the text
+    // as it is now: offsets found before an earlier rewrite of the same text
+    // would point past its end.
+    auto rewrite = [&](size_t k, const char* letter) {
+        TText& caption = *captions.List[k];
+        const TMarker marker = FindMarker(caption.Get());
+        if (marker.Close >= 0)
+            caption.Set((letter ? Replaced(caption.Get(), marker, std::string("&") + letter)
+                                : WithoutMarker(caption.Get(), marker)).c_str());
+        candidates[k].clear();
+    };
     std::set<std::string> used;
     auto give = [&](size_t k, const std::string& letter) {
         used.insert(letter);
-        captions.List[k]->Set(Replaced(captions.List[k]->Get(), markers[k], "&" + letter).c_str());
-        candidates[k].clear();
+        rewrite(k, letter.c_str());
     };
     // Passes by letter position: every caption tries its i-th candidate.
     for (size_t i = 0; i < longest; ++i) {
@@ -101,8 +111,7 @@ void AssignAccessKeys(TCaptions& captions)
         if (cursor <= 'Z') {
             give(k, std::string(1, cursor));
         } else {
-            captions.List[k]->Set(WithoutMarker(captions.List[k]->Get(), markers[k]).c_str());
-            candidates[k].clear();
+            rewrite(k, nullptr);
         }
     }
     captions.KeysAssigned = true;

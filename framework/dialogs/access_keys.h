@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/util/text.h"
@@ -20,7 +21,13 @@ struct TCaptions {
     bool KeysAssigned = false;
     std::vector<TText*> List;  // the elements' own captions, rewritten in place
 
-    void Register(TText& caption) { List.push_back(&caption); }
+    // A caption registered again (an element measured twice) stays one
+    // caption: one text, one letter.
+    void Register(TText& caption)
+    {
+        if (std::find(List.begin(), List.end(), &caption) == List.end())
+            List.push_back(&caption);
+    }
     void Clear()
     {
         List.clear();

@@ -1,6 +1,6 @@
 #include "framework/dialogs/buttons_element.h"
 
-#include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/transparent_button.h"
 #include "framework/util/display_text.h"
@@ -144,7 +144,7 @@ void TButtonsElement::Enable(bool enable)
 void ShowHelpTopic(HWND window, int helpId)
 {
     MessageBeep(MB_ICONASTERISK);
-    WinHelpA(window, AppGlobals.HelpFile, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<unsigned>(helpId)));
+    RequestHelp(window, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<unsigned>(helpId)), helpId);
 }
 
 TPushButtonElement::TPushButtonElement(const TButtonRecord& button)

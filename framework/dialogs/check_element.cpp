@@ -43,7 +43,8 @@ void TCheckElement::SaveTo(const TRegistryKeyChain& key)
 
 void TCheckElement::LoadFrom(const TRegistryKeyChain& key)
 {
-    Checked = LoadDwordSetting(key, Name, DefaultChecked ? 1 : 0) != 0;
+    if (Name.Length() > 0)
+        Checked = LoadDwordSetting(key, Name, DefaultChecked ? 1 : 0) != 0;
     if (Attached)
         Attached->LoadFrom(key);
 }

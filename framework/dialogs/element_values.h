@@ -26,7 +26,9 @@ void WithSubKey(const TRegistryKeyChain& key, const TText& subKey, Use use)
     use(named.Chain());
 }
 
-// Into the chain's primary key, and back with a default when the value is missing.
+// Into the chain's primary key, and back with a default when the value is
+// missing. An element without a name keeps nothing: it saves nothing, and
+// its loader leaves the value as it is rather than taking the default.
 void SaveDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD value);
 DWORD LoadDwordSetting(const TRegistryKeyChain& key, const TText& name, DWORD defaultValue);
 

@@ -55,6 +55,13 @@ void TIconElement::Enable(bool enable)
     }
 }
 
+void TIconElement::OnShapeClosed(TShape& shape)
+{
+    // The shape may be freed next; Enable must not reach it.
+    if (Shape == &shape)
+        Shape = nullptr;
+}
+
 void TIconElement::OnShow(TShape& shape, bool shown)
 {
     if (shown) {
@@ -70,9 +77,19 @@ void TIconElement::OnShow(TShape& shape, bool shown)
     }
 }
 
+void TIconElement::ShowLike(const TIconElement& look)
+{
+    Dock = look.Dock;
+    Align = look.Align;
+    Icon = look.Icon;
+    SizeKind = look.SizeKind;
+    Enabled = look.Enabled;
+    lookSound_ = static_cast<int>(look.SoundStyle());
+}
+
 unsigned int TIconElement::SoundStyle() const
 {
-    return IconSourceSound(Icon);
+    return lookSound_ >= 0 ? static_cast<unsigned int>(lookSound_) : IconSourceSound(Icon);
 }
 
 unsigned int IconSourceSound(TIconSource* icon)

@@ -7,5 +7,7 @@ TMessageElement::TMessageElement(TIconElement* icon, const char* text)
       MessageIcon(DockLeft, AlignTop, nullptr, IconSizeLarge),
       MessageText(DockLeft, AlignCentre, text, false)
 {
-    SetChildren(icon ? icon : &MessageIcon, &MessageText);
+    if (icon)
+        MessageIcon.ShowLike(*icon);
+    SetChildren(&MessageIcon, &MessageText);
 }

@@ -1,9 +1,11 @@
 // TMessageElement: the content of a message, an icon beside a read-only text.
 //
 // A group docked at the top (aligned left, gaps 12 and 12, no caption) of
-// two children: the icon element given, or the element's own icon element
-// when none is given, and its own text element. Its own two members live and
-// die with it; a given icon element stays its owner's.
+// its own two members: an icon element, which shows what the icon element
+// given shows (a standard icon element, shared by the whole process and so
+// never in a shape itself), and a text element. The members live and die
+// with it, and keep the state of the one window it is in; a given icon
+// element stays its owner's.
 //
 //     TMessageElement message(StandardIconElement(32516), "設定を行いました。");
 #pragma once
@@ -14,7 +16,7 @@
 
 class TMessageElement : public TGroupElement {
 public:
-    TIconElement MessageIcon;  // shown when no icon element is given; no icon until one is set
+    TIconElement MessageIcon;  // like the icon element given; no icon when none is given
     TTextElement MessageText;  // after DisplayText, at least 32 high
 
     TMessageElement(TIconElement* icon, const char* text);

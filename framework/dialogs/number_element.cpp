@@ -24,5 +24,6 @@ void TNumberElement::SaveTo(const TRegistryKeyChain& key)
 
 void TNumberElement::LoadFrom(const TRegistryKeyChain& key)
 {
-    Value = Clamped(static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue))));
+    if (Name.Length() > 0)
+        Value = Clamped(static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue))));
 }

@@ -87,7 +87,8 @@ void TRadioGroupElement::SaveTo(const TRegistryKeyChain& key)
 
 void TRadioGroupElement::LoadFrom(const TRegistryKeyChain& key)
 {
-    Value = static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue)));
+    if (Name.Length() > 0)
+        Value = static_cast<int>(LoadDwordSetting(key, Name, static_cast<DWORD>(DefaultValue)));
     for (TRadioOption& option : Options)
         if (option.Attached)
             option.Attached->LoadFrom(key);

@@ -54,6 +54,7 @@ TShape::~TShape()
             SetWindowLongPtrA(Hwnd, 0, 0);
         DestroyWindow(Hwnd);
     }
+    ReleaseDialogIcons();
     DeleteSystemMenu();
     DeleteHelpMenu();
 }
@@ -313,6 +314,17 @@ int TShape::CleanupShape()
     return Result;
 }
 
+void TShape::ReleaseDialogIcons()
+{
+    // Kept by the shape, not taken back from the window: a dialog that ends
+    // while it starts is destroyed before the posted WM_SETICON arrive.
+    for (HICON& icon : dialogIcons_) {
+        if (icon)
+            DestroyIcon(icon);
+        icon = nullptr;
+    }
+}
+
 void TShape::StopSounds()
 {
     if (SoundPlaying)
@@ -384,7 +396,9 @@ INT_PTR CALLBACK TShape::PreDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         shape->hostedInDialog_ = true;
         for (int big = 0; big <= 1; ++big) {
             const int side = big ? 32 : 16;
-            HANDLE icon = LoadImageA(AppGlobals.Instance, APPLICATION_ICON_NAME, IMAGE_ICON, side, side, 0);
+            HICON icon = static_cast<HICON>(
+                LoadImageA(AppGlobals.Instance, APPLICATION_ICON_NAME, IMAGE_ICON, side, side, 0));
+            shape->dialogIcons_[big] = icon;
             PostMessageA(hwnd, WM_SETICON, big, reinterpret_cast<LPARAM>(icon));
         }
         SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(kShapeStyle));

@@ -179,6 +179,7 @@ private:
     void DeleteSystemMenu();
     bool OnMenuMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    void ReleaseDialogIcons();
     void ReactivateOwner();
     void StopSounds();
     void TellShowListeners(bool shown);
@@ -188,6 +189,7 @@ private:
     int StatusBarHeight() const;
 
     bool hostedInDialog_ = false;    // run by the dialog manager (PreDlgProc)
+    HICON dialogIcons_[2] = {};      // small and big, loaded by PreDlgProc
     bool shownToListeners_ = false;  // the listeners were last told "shown"
 };
 

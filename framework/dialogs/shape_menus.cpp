@@ -3,6 +3,8 @@
 // messages.
 #include <windows.h>
 
+#include <new>
+
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/core/system_menu_icons.h"
@@ -23,7 +25,9 @@ void TShape::AttachSystemMenu()
     HMENU menu = GetSystemMenu(Hwnd, FALSE);
     if (!menu)
         return;
-    SystemMenu = new TOwnerDrawMenu(menu);
+    SystemMenu = new (std::nothrow) TOwnerDrawMenu(menu);
+    if (!SystemMenu)
+        return;
     AddSystemMenuIcons(SystemMenu, menu);
     SystemMenu->Attach();
 }
@@ -41,8 +45,10 @@ void TShape::CreateHelpMenu()
     if (!HelpPopup)
         return;
     AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, kHelpItemText);
-    HelpMenu = new TOwnerDrawMenu(HelpPopup, {new TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
-    HelpMenu->Attach();
+    HelpMenu = new (std::nothrow)
+        TOwnerDrawMenu(HelpPopup, {new (std::nothrow) TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
+    if (HelpMenu)
+        HelpMenu->Attach();
 }
 
 void TShape::DeleteHelpMenu()

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "framework/core/app_globals.h"
+#include "framework/core/help_page.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
@@ -35,6 +36,18 @@ DWORD HelpTopic(DWORD contextId)
     return contextId ? contextId : static_cast<DWORD>(-1);
 }
 
+// Where a context menu for `window` opens. One asked for from the keyboard
+// (Shift+F10, the menu key) comes without a point, as (-1, -1): it opens at
+// the middle of the control, as the system's own controls place theirs.
+POINT ContextMenuPoint(HWND window, LPARAM lParam)
+{
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT rect;
+    if (at.x == -1 && at.y == -1 && GetWindowRect(window, &rect))
+        at = {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
+    return at;
+}
+
 }  // namespace
 
 bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -49,8 +62,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (hostedInDialog_) {
             // The icons PreDlgProc loaded belong to the shape.
             for (WPARAM kind : {ICON_SMALL, ICON_BIG})
-                if (HICON icon = reinterpret_cast<HICON>(SendMessageA(Hwnd, WM_SETICON, kind, 0)))
-                    DestroyIcon(icon);
+                SendMessageA(Hwnd, WM_SETICON, kind, 0);
+            ReleaseDialogIcons();
             // No loop of the shape's own ends here: the dialog's end cleans up.
             Hwnd = nullptr;
             hostedInDialog_ = false;
@@ -121,19 +134,19 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         MessageBeep(MB_ICONASTERISK);
         if (info) {
             DWORD ids[4] = {static_cast<DWORD>(info->iCtrlId), HelpTopic(info->dwContextId), 0, 0};
-            WinHelpA(static_cast<HWND>(info->hItemHandle), AppGlobals.HelpFile, HELP_WM_HELP,
-                     reinterpret_cast<ULONG_PTR>(ids));
+            RequestHelp(static_cast<HWND>(info->hItemHandle), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(ids),
+                        static_cast<int>(info->dwContextId));
         }
         return true;
     }
     case WM_CONTEXTMENU: {
         CloseDropDownLists();
         HWND window = reinterpret_cast<HWND>(wParam);
-        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-        if (!Root.OnContextMenu(*this, window, x, y) && ContextHelp) {
+        const POINT at = ContextMenuPoint(window, lParam);
+        if (!Root.OnContextMenu(*this, window, at.x, at.y) && ContextHelp) {
             HelpTarget = window;
             if (HelpPopup && GetWindowContextHelpId(window))
-                TrackPopupMenu(HelpPopup, TPM_RIGHTBUTTON, x, y, 0, Hwnd, nullptr);
+                TrackPopupMenu(HelpPopup, TPM_RIGHTBUTTON, at.x, at.y, 0, Hwnd, nullptr);
         }
         return true;
     }
@@ -161,7 +174,8 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         }
         if (id == static_cast<int>(kHelpPopupCommand)) {
             MessageBeep(MB_ICONASTERISK);
-            WinHelpA(Hwnd, AppGlobals.HelpFile, HELP_CONTEXTPOPUP, GetWindowContextHelpId(HelpTarget));
+            const DWORD topic = GetWindowContextHelpId(HelpTarget);
+            RequestHelp(Hwnd, HELP_CONTEXTPOPUP, topic, static_cast<int>(topic));
             result = -1;
             return true;
         }
@@ -237,12 +251,14 @@ void TShape::PaintShape()
     RECT area;
     GetClientRect(Hwnd, &area);
     area.bottom -= StatusBarHeight();
-    if (IsNonPaletteDevice(paint.Get())) {
+    // Without memory for the background the class brush's face remains.
+    TBackground* background = IsNonPaletteDevice(paint.Get()) ? DialogBackground() : nullptr;
+    if (background) {
         // The status bar is no part of the picture: painting over it would
         // leave it overdrawn, as the shape does not clip its children.
         HRGN clip = CreateRectRgnIndirect(&area);
         SelectClipRgn(paint.Get(), clip);
-        DialogBackground()->Paint(paint.Get(), 0, 0, area.right, area.bottom);
+        background->Paint(paint.Get(), 0, 0, area.right, area.bottom);
         SelectClipRgn(paint.Get(), nullptr);
         DeleteObject(clip);
     }

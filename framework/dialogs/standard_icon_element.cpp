@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <memory>
+#include <new>
 
 #include "framework/dialogs/icon_element.h"
 #include "framework/util/icon_source.h"
@@ -16,20 +17,12 @@ namespace {
 class TStandardIconElement : public TIconElement {
 public:
     TStandardIconElement(int id, unsigned int sound)
-        : TIconElement(DockLeft, AlignTop, StandardIconSource(id), IconSizeLarge), requestId_(id), sound_(sound)
+        : TIconElement(DockLeft, AlignTop, StandardIconSource(id), IconSizeLarge), sound_(sound)
     {
-    }
-    SIZE Measure(TShape& shape, HDC dc) override
-    {
-        // The shared sources may have been released and made anew since the
-        // element was; asking the caches again keeps the pointer alive.
-        Icon = StandardIconSource(requestId_);
-        return TIconElement::Measure(shape, dc);
     }
     unsigned int SoundStyle() const override { return sound_; }
 
 private:
-    int requestId_;
     unsigned int sound_;
 };
 
@@ -56,6 +49,11 @@ TIconElement* StandardIconElement(int id)
     while (index + 1 < kCount && kStandardIcons[index].id != id)
         ++index;
     if (!elements[index])
-        elements[index].reset(new TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
+        elements[index].reset(
+            new (std::nothrow) TStandardIconElement(kStandardIcons[index].id, kStandardIcons[index].sound));
+    // The shared sources may have been released and made anew since the
+    // element was; asking the caches again keeps the pointer alive.
+    if (elements[index])
+        elements[index]->Icon = StandardIconSource(kStandardIcons[index].id);
     return elements[index].get();
 }

@@ -1,5 +1,7 @@
 #include "framework/util/bitmap_layout.h"
 
+#include <cstring>
+
 namespace {
 
 const size_t kFileHeaderSize = 14;
@@ -9,6 +11,13 @@ const size_t kV4HeaderSize = 108;
 const size_t kV5HeaderSize = 124;
 const size_t kMaskBytes = 12;
 const int kMaxColors = 256;
+// Where a version-5 header keeps its colour space and its profile's place,
+// and the two colour spaces that name a profile ('MBED' and 'LINK').
+const size_t kV5ColorSpace = 56;
+const size_t kV5ProfileData = 112;
+const size_t kV5ProfileSize = 116;
+const uint32_t kProfileEmbedded = 0x4D424544;
+const uint32_t kProfileLinked = 0x4C494E4B;
 
 uint16_t Word(const BYTE* p)
 {
@@ -103,6 +112,24 @@ bool ReadHeader(const BYTE* data, size_t size, TBitmapLayout& layout)
     return true;
 }
 
+// A version-5 header may name a colour profile, embedded or as a file name,
+// at an offset from the header's start: the system reads it from there, so
+// it must lie inside the data, and a name must end inside it.
+bool CheckProfile(const BYTE* data, size_t size, const TBitmapLayout& layout)
+{
+    if (layout.HeaderSize != kV5HeaderSize)
+        return true;
+    const uint32_t space = Dword(data + kV5ColorSpace);
+    if (space != kProfileEmbedded && space != kProfileLinked)
+        return true;
+    const uint64_t offset = Dword(data + kV5ProfileData);
+    const uint64_t bytes = Dword(data + kV5ProfileSize);
+    if (bytes == 0 || offset + bytes > size)
+        return false;
+    return space == kProfileEmbedded ||
+           std::memchr(data + offset, 0, static_cast<size_t>(bytes)) != nullptr;
+}
+
 // The decoded size, the colour table's place and the size of the header part.
 bool SizeParts(size_t size, TBitmapLayout& layout, uint64_t& infoEnd)
 {
@@ -157,7 +184,8 @@ bool ReadPackedBitmapLayout(const BYTE* data, size_t size, TBitmapLayout& layout
 {
     layout = TBitmapLayout();
     uint64_t infoEnd = 0;
-    if (!data || !ReadHeader(data, size, layout) || !SizeParts(size, layout, infoEnd))
+    if (!data || !ReadHeader(data, size, layout) || !CheckProfile(data, size, layout) ||
+        !SizeParts(size, layout, infoEnd))
         return false;
     return CheckBits(data, size, infoEnd, CompressedSize(data, layout), layout);
 }
@@ -170,7 +198,8 @@ bool ReadBitmapFileLayout(const BYTE* file, size_t size, TBitmapLayout& layout)
     const BYTE* packed = file + kFileHeaderSize;
     const size_t packedSize = size - kFileHeaderSize;
     uint64_t infoEnd = 0;
-    if (!ReadHeader(packed, packedSize, layout) || !SizeParts(packedSize, layout, infoEnd))
+    if (!ReadHeader(packed, packedSize, layout) || !CheckProfile(packed, packedSize, layout) ||
+        !SizeParts(packedSize, layout, infoEnd))
         return false;
     // The bits start where the file header says, never inside the headers
     // (an offset below them would point the decoder before the file).
@@ -182,6 +211,30 @@ bool ReadBitmapFileLayout(const BYTE* file, size_t size, TBitmapLayout& layout)
     layout.HeaderOffset = kFileHeaderSize;
     layout.ColorOffset += kFileHeaderSize;
     return true;
+}
+
+size_t SectionInfo(const BYTE* data, const TBitmapLayout& layout, BYTE* buffer)
+{
+    std::memset(buffer, 0, kSectionInfoBytes);
+    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(buffer);
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = layout.Width;
+    info->bmiHeader.biHeight = layout.Height < 0 ? -layout.Height : layout.Height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = static_cast<WORD>(layout.BitCount);
+    if (layout.Compression == BI_BITFIELDS) {
+        info->bmiHeader.biCompression = BI_BITFIELDS;
+        // The masks follow a 40-byte header and sit at the same place inside the larger ones.
+        std::memcpy(info->bmiColors, data + layout.HeaderOffset + kInfoHeaderSize, kMaskBytes);
+        return kInfoHeaderSize + kMaskBytes;
+    }
+    info->bmiHeader.biCompression = BI_RGB;
+    info->bmiHeader.biClrUsed = static_cast<DWORD>(layout.ColorCount);
+    for (int i = 0; i < layout.ColorCount; ++i) {
+        const BYTE* entry = data + layout.ColorOffset + i * layout.ColorEntrySize;
+        info->bmiColors[i] = {entry[0], entry[1], entry[2], 0};
+    }
+    return kInfoHeaderSize + static_cast<size_t>(layout.ColorCount) * sizeof(RGBQUAD);
 }
 
 bool CheckRleBits(const BYTE* bits, size_t bytes, int width, int height, bool fourBit)

@@ -45,6 +45,15 @@ bool ReadPackedBitmapLayout(const BYTE* data, size_t size, TBitmapLayout& layout
 // whose bits start where the file header says. Offsets count from `file`.
 bool ReadBitmapFileLayout(const BYTE* file, size_t size, TBitmapLayout& layout);
 
+// The header a checked picture is decoded into a DIB section with: a 40-byte
+// header for bottom-up rows, then the masks of a bit-field picture or the
+// colour table of any other. The system reads a bit-field header's masks and
+// colour table together, so the section is given no table after the masks
+// (it has no use for one). Writes it to `info`, which holds
+// kSectionInfoBytes, and returns the bytes the system reads of it.
+const size_t kSectionInfoBytes = sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD);
+size_t SectionInfo(const BYTE* data, const TBitmapLayout& layout, BYTE* info);
+
 // Walks run-length encoded pixel data (8 or 4 bits a pixel) and accepts it
 // only when every command lies inside the data, no run or delta leaves its row
 // or the picture, and an end-of-bitmap mark comes before the data ends.

@@ -61,27 +61,12 @@ uint64_t StrideOf(int width, int bitCount)
 HBITMAP DecodeIntoSection(const BYTE* data, const TBitmapLayout& layout)
 {
     const int rows = layout.Height < 0 ? -layout.Height : layout.Height;
-    BYTE buffer[sizeof(BITMAPINFOHEADER) + kMaxColors * sizeof(RGBQUAD)] = {};
-    BITMAPINFO* info = reinterpret_cast<BITMAPINFO*>(buffer);
-    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info->bmiHeader.biWidth = layout.Width;
-    info->bmiHeader.biHeight = rows;
-    info->bmiHeader.biPlanes = 1;
-    info->bmiHeader.biBitCount = static_cast<WORD>(layout.BitCount);
-    info->bmiHeader.biCompression = layout.Compression == BI_BITFIELDS ? BI_BITFIELDS : BI_RGB;
-    info->bmiHeader.biClrUsed = static_cast<DWORD>(layout.ColorCount);
+    alignas(BITMAPINFO) BYTE info[kSectionInfoBytes];
+    SectionInfo(data, layout, info);
     const BYTE* header = data + layout.HeaderOffset;
-    if (layout.Compression == BI_BITFIELDS) {
-        // The masks follow a 40-byte header and sit at the same place inside the larger ones.
-        std::memcpy(info->bmiColors, header + sizeof(BITMAPINFOHEADER), kMaskBytes);
-    } else {
-        for (int i = 0; i < layout.ColorCount; ++i) {
-            const BYTE* entry = data + layout.ColorOffset + i * layout.ColorEntrySize;
-            info->bmiColors[i] = {entry[0], entry[1], entry[2], 0};
-        }
-    }
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section =
+        CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!section)
         return nullptr;
     TMemoryDc dc(nullptr);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <new>
 
 #include "framework/core/app_globals.h"
 #include "framework/util/directories.h"
@@ -38,6 +39,18 @@ TIconCaches& Caches()
 {
     static TIconCaches caches;
     return caches;
+}
+
+// A new source kept in its cache; null (no icon) when there was no memory
+// for the source or for its place in the cache.
+template <class T>
+T* Cached(TList<T*>& cache, T* source)
+{
+    if (source && !cache.Add(source)) {
+        delete source;
+        return nullptr;
+    }
+    return source;
 }
 
 template <class T>
@@ -119,17 +132,15 @@ TIconSource* SpecialFolderIcon(const char* path, bool typeOnly)
 
 TIconSource* ModuleRecordIcon(TModuleRecord* record, int index)
 {
-    TModuleIconLibrary* library = record->Icons();
-    if (library->Count() == 0)
+    TModuleIconLibrary* library = record ? record->Icons() : nullptr;
+    if (!library || library->Count() == 0)
         return SystemIcon(32517);
     TList<TModuleIconSource*>& modules = Caches().modules;
     for (TList<TModuleIconSource*>::Node* node = modules.First(); node; node = node->next) {
         if (node->value->Library() == library && node->value->Index() == index)
             return node->value;
     }
-    TModuleIconSource* source = new TModuleIconSource(library, index);
-    modules.Add(source);
-    return source;
+    return Cached(modules, new (std::nothrow) TModuleIconSource(library, index));
 }
 
 TIconSource* CachedFileIcon(bool isPath, const char* path, TIconSource* fallback)
@@ -141,9 +152,7 @@ TIconSource* CachedFileIcon(bool isPath, const char* path, TIconSource* fallback
             (isPath || source->Fallback() == fallback))
             return source->Resolved() ? source->Resolved() : source;
     }
-    TFileIconSource* source = new TFileIconSource(isPath, path, fallback);
-    files.Add(source);
-    return source;
+    return Cached(files, new (std::nothrow) TFileIconSource(isPath, path, fallback));
 }
 
 }  // namespace
@@ -155,9 +164,7 @@ TIconSource* SystemIcon(int id)
         if (node->value->Id() == id)
             return node->value;
     }
-    TSystemIconSource* source = new TSystemIconSource(id);
-    system.Add(source);
-    return source;
+    return Cached(system, new (std::nothrow) TSystemIconSource(id));
 }
 
 TIconSource* ResourceIcon(const char* name)
@@ -171,9 +178,7 @@ TIconSource* ResourceIcon(const char* name)
             return node->value;
     }
     HINSTANCE instance = AppGlobals.Instance ? AppGlobals.Instance : GetModuleHandleA(nullptr);
-    TResourceIconSource* source = new TResourceIconSource(instance, name);
-    resources.Add(source);
-    return source;
+    return Cached(resources, new (std::nothrow) TResourceIconSource(instance, name));
 }
 
 TIconSource* IconFileIcon(const char* path)
@@ -183,9 +188,7 @@ TIconSource* IconFileIcon(const char* path)
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
     }
-    TIconFileSource* source = new TIconFileSource(path);
-    iconFiles.Add(source);
-    return source;
+    return Cached(iconFiles, new (std::nothrow) TIconFileSource(path));
 }
 
 TIconSource* ShellFileIcon(const char* path)
@@ -197,9 +200,7 @@ TIconSource* ShellFileIcon(const char* path)
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
     }
-    TShellFileIconSource* source = new TShellFileIconSource(path);
-    shellFiles.Add(source);
-    return source;
+    return Cached(shellFiles, new (std::nothrow) TShellFileIconSource(path));
 }
 
 TIconSource* ShellTypeIcon(const char* path)
@@ -211,9 +212,7 @@ TIconSource* ShellTypeIcon(const char* path)
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
     }
-    TShellTypeIconSource* source = new TShellTypeIconSource(path);
-    shellTypes.Add(source);
-    return source;
+    return Cached(shellTypes, new (std::nothrow) TShellTypeIconSource(path));
 }
 
 TIconSource* ModuleIcon(const char* path, int index)

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <new>
 
 #include "framework/core/registry_key.h"
 #include "framework/util/text.h"
@@ -128,7 +129,11 @@ void ParseIconLocation(const char* location, char*& path, int& index)
         path = unquoted;
         return;
     }
-    char* expanded = new char[needed + 1];
+    char* expanded = new (std::nothrow) char[needed + 1];
+    if (!expanded) {
+        path = unquoted;
+        return;
+    }
     const DWORD written = ExpandEnvironmentStringsA(unquoted, expanded, needed + 1);
     if (written == 0 || written > needed + 1) {
         delete[] expanded;

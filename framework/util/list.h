@@ -5,11 +5,15 @@
 // Positions and counts are the caller's to get right (check Count() first); a
 // position outside the list is ignored where the operation can do so (NodeAt
 // gives null, DeleteRange and MoveBlock do nothing) rather than followed.
+//
+// A node that cannot be allocated is not added: Add and Insert give null, and
+// a caller whose list owns what it adds keeps (and frees) what was not taken.
 #pragma once
 
 #include <windows.h>
 
 #include <cstring>
+#include <new>
 
 #include "framework/util/text.h"
 
@@ -77,10 +81,12 @@ public:
     Node* First() const { return first_; }
     Node* Last() const { return last_; }
 
-    // Appends a copy of `value` and returns its node.
+    // Appends a copy of `value` and returns its node; null without memory.
     Node* Add(Arg value)
     {
-        Node* node = new Node{last_, nullptr, Traits::Copy(value)};
+        Node* node = new (std::nothrow) Node{last_, nullptr, Traits::Copy(value)};
+        if (!node)
+            return nullptr;
         if (last_)
             last_->next = node;
         else
@@ -108,7 +114,9 @@ public:
         if (index >= 1 && !before)
             return Add(value);
         Node* after = before ? before->next : first_;
-        Node* node = new Node{before, after, Traits::Copy(value)};
+        Node* node = new (std::nothrow) Node{before, after, Traits::Copy(value)};
+        if (!node)
+            return nullptr;
         if (before)
             before->next = node;
         else

@@ -1,6 +1,7 @@
 #include "framework/util/module_icon_library.h"
 
 #include <cstring>
+#include <new>
 
 #include "framework/util/icon_caches.h"
 #include "framework/util/icon_location.h"
@@ -21,8 +22,8 @@ BOOL CALLBACK AddGroupIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
         target->entries->Add(name);
     } else {
         // The enumeration's name lives only for this call: the list keeps a copy.
-        TStringList::Node* node = target->names->Add(name);
-        target->entries->Add(node->value);
+        if (TStringList::Node* node = target->names->Add(name))
+            target->entries->Add(node->value);
     }
     return TRUE;
 }
@@ -63,9 +64,10 @@ TModuleIconLibrary::TModuleIconLibrary(TModuleRecord* owner) : Record(owner)
         TEnumTarget target = {&Names, &Entries};
         EnumResourceNamesA(Record->Handle, RT_GROUP_ICON, AddGroupIcon, reinterpret_cast<LONG_PTR>(&target));
     }
+    // A cache without memory holds nothing, and its kind gives no icon.
     for (TIconCache& cache : Caches) {
-        cache.Count = Entries.Count();
-        cache.Icons = cache.Count > 0 ? new HICON[cache.Count]() : nullptr;
+        cache.Icons = Entries.Count() > 0 ? new (std::nothrow) HICON[Entries.Count()]() : nullptr;
+        cache.Count = cache.Icons ? Entries.Count() : 0;
     }
 }
 
@@ -110,6 +112,8 @@ HICON TModuleIconLibrary::Icon(int index, int kind, TIconSource* fallback)
     // A module without group icons has no first icon to fall back on.
     if (Count() == 0)
         return fallback ? fallback->GetIcon(kind, nullptr) : nullptr;
+    if (position >= Caches[kind].Count)
+        return nullptr;
     HICON& slot = Caches[kind].Icons[position];
     if (!slot) {
         const int size = IconSizeOfKind(kind);
@@ -150,8 +154,8 @@ HICON TModuleIconLibrary::SizedIcon(int index, int width, int height, UINT flags
     if (icon)
         return icon;
     if (position == 0 && Record && std::strcmp(PathExtension(Record->Path), "exe") == 0)
-        return SystemIcon(32512)->CreateIcon(width, height, nullptr);
-    if (fallback)
-        return fallback->CreateIcon(width, height, nullptr);
-    return SystemIcon(32517)->CreateIcon(width, height, nullptr);
+        fallback = SystemIcon(32512);
+    else if (!fallback)
+        fallback = SystemIcon(32517);
+    return fallback ? fallback->CreateIcon(width, height, nullptr) : nullptr;
 }

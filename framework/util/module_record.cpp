@@ -1,6 +1,7 @@
 #include "framework/util/module_record.h"
 
 #include <cstring>
+#include <new>
 
 #include "framework/util/directories.h"
 #include "framework/util/icon_caches.h"
@@ -14,6 +15,16 @@ TList<TModuleRecord*>& Modules()
 {
     static TList<TModuleRecord*> modules;
     return modules;
+}
+
+// A new record kept in the registry; null when there was no memory for it.
+TModuleRecord* Registered(TModuleRecord* record)
+{
+    if (record && !Modules().Add(record)) {
+        delete record;
+        return nullptr;
+    }
+    return record;
 }
 
 bool IsSeparator(char c)
@@ -69,7 +80,7 @@ TModuleRecord::~TModuleRecord()
 TModuleIconLibrary* TModuleRecord::Icons()
 {
     if (!IconLibrary)
-        IconLibrary = new TModuleIconLibrary(this);
+        IconLibrary = new (std::nothrow) TModuleIconLibrary(this);
     return IconLibrary;
 }
 
@@ -154,8 +165,9 @@ TModuleRecord* LoadModule(const char* path, int mode)
     SetErrorMode(oldMode);
     TModuleRecord* record = nullptr;
     if (handle) {
-        record = new TModuleRecord(handle, false, mode, normalised);
-        Modules().Add(record);
+        record = Registered(new (std::nothrow) TModuleRecord(handle, false, mode, normalised));
+        if (!record)
+            FreeLibrary(handle);
     }
     FreeText(normalised);
     return record;
@@ -167,9 +179,7 @@ TModuleRecord* AttachModule(HMODULE handle, int mode)
         if (node->value->Handle == handle)
             return node->value;
     }
-    TModuleRecord* record = new TModuleRecord(handle, true, mode, "");
-    Modules().Add(record);
-    return record;
+    return Registered(new (std::nothrow) TModuleRecord(handle, true, mode, ""));
 }
 
 void ReleaseModule(TModuleRecord* record)

@@ -24,7 +24,7 @@ struct TModuleRecord {
     TModuleRecord(const TModuleRecord&) = delete;
     TModuleRecord& operator=(const TModuleRecord&) = delete;
 
-    // The module's icon table, built on first need.
+    // The module's icon table, built on first need; null without memory.
     TModuleIconLibrary* Icons();
 
 private:

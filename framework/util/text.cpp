@@ -68,6 +68,10 @@ bool IsTrimmed(int c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+// The text given out when there is no memory for one: the empty text, shared
+// and never freed.
+char noMemoryText[1] = {'\0'};
+
 } // namespace
 
 char* NewText(const char* source)
@@ -80,7 +84,9 @@ char* NewText(const char* source, int bytes)
     int length = 0;
     if (source && bytes > 0)
         length = static_cast<int>(strnlen(source, static_cast<size_t>(bytes)));
-    char* text = new char[length + 1];
+    char* text = new (std::nothrow) char[length + 1];
+    if (!text)
+        return noMemoryText;
     if (length > 0)
         std::memcpy(text, source, static_cast<size_t>(length));
     text[length] = '\0';
@@ -89,7 +95,8 @@ char* NewText(const char* source, int bytes)
 
 void FreeText(char*& text)
 {
-    delete[] text;
+    if (text != noMemoryText)
+        delete[] text;
     text = nullptr;
 }
 
@@ -97,7 +104,7 @@ void SetText(char*& slot, const char* source)
 {
     // The copy is made before the old text goes, so a slot may be set from itself.
     char* copy = NewText(source);
-    delete[] slot;
+    FreeText(slot);
     slot = copy;
 }
 
@@ -277,7 +284,11 @@ void StrConcat(char*& result, const char* a, const char* b)
 {
     const int lengthA = TextLength(a);
     const int lengthB = TextLength(b);
-    result = new char[static_cast<size_t>(lengthA) + lengthB + 1];
+    result = new (std::nothrow) char[static_cast<size_t>(lengthA) + lengthB + 1];
+    if (!result) {
+        result = NewText("");
+        return;
+    }
     if (lengthA > 0)
         std::memcpy(result, a, static_cast<size_t>(lengthA));
     if (lengthB > 0)
@@ -290,7 +301,11 @@ void StrJoin(char*& result, std::initializer_list<const char*> parts)
     size_t total = 0;
     for (const char* part : parts)
         total += static_cast<size_t>(TextLength(part));
-    result = new char[total + 1];
+    result = new (std::nothrow) char[total + 1];
+    if (!result) {
+        result = NewText("");
+        return;
+    }
     char* end = result;
     for (const char* part : parts) {
         const int length = TextLength(part);
@@ -317,12 +332,18 @@ int StrFind(const char* text, const char* pattern)
 
 void StrFormat(char*& slot, int size, const char* format, ...)
 {
-    FreeText(slot);
+    // The slot's text goes only once the new one is made: it may be one of the arguments.
     if (size <= 0 || !format) {
+        FreeText(slot);
         slot = NewText("");
         return;
     }
-    char* buffer = new char[static_cast<size_t>(size)];
+    char* buffer = new (std::nothrow) char[static_cast<size_t>(size)];
+    if (!buffer) {
+        FreeText(slot);
+        slot = NewText("");
+        return;
+    }
     va_list args;
     va_start(args, format);
     // The system C library's formatter: the standard name would bring the
@@ -342,6 +363,7 @@ void StrFormat(char*& slot, int size, const char* format, ...)
         }
         length = offset;
     }
+    FreeText(slot);
     slot = NewText(buffer, length);
     delete[] buffer;
 }
@@ -376,7 +398,7 @@ TText::TText(TText&& other) noexcept : text_(other.text_)
 TText& TText::operator=(TText&& other) noexcept
 {
     if (this != &other) {
-        delete[] text_;
+        FreeText(text_);
         text_ = other.text_;
         other.text_ = NewText("");
     }
@@ -385,7 +407,7 @@ TText& TText::operator=(TText&& other) noexcept
 
 TText::~TText()
 {
-    delete[] text_;
+    FreeText(text_);
 }
 
 int TText::Length() const
@@ -398,10 +420,10 @@ void TText::Set(const char* source)
     SetText(text_, source);
 }
 
-char*& TText::Slot()
+TText::TSlot::~TSlot()
 {
-    FreeText(text_);
-    return text_;
+    FreeText(holder_.text_);
+    holder_.text_ = made_;
 }
 
 char* TText::Release()

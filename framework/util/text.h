@@ -8,7 +8,12 @@
 //
 // Operations that produce a text write a new owned text into the caller's
 // result slot without freeing what the slot held (the slot is taken as
-// uninitialised); StrFormat and SetText are the exceptions and free it first.
+// uninitialised); StrFormat and SetText are the exceptions and replace it,
+// freeing the old text only once the new one is made, so that the old text
+// may be their source.
+// Where there is no memory for a text, the result is the empty text, one
+// shared buffer that FreeText leaves alone: owned texts are freed with
+// FreeText (or by their holder), never with delete[].
 #pragma once
 
 #include <cstddef>
@@ -51,9 +56,10 @@ void StrConcat(char*& result, const char* a, const char* b);
 void StrJoin(char*& result, std::initializer_list<const char*> parts);
 int StrFind(const char* text, const char* pattern); // byte position, -1 when none
 
-// Frees what the slot holds and stores the printf-formatted text. `size` is the
-// most bytes the result may take with its NUL; a longer result is cut at a
-// character boundary rather than written past the buffer.
+// Replaces what the slot holds (which may be an argument) with the
+// printf-formatted text. `size` is the most bytes the result may take with its
+// NUL; a longer result is cut at a character boundary rather than written past
+// the buffer.
 void StrFormat(char*& slot, int size, const char* format, ...)
     __attribute__((format(gnu_printf, 3, 4)));
 
@@ -76,11 +82,34 @@ public:
 
     const char* Get() const { return text_ ? text_ : ""; }
     int Length() const;
+    // Safe for a source inside the held text: the copy is made first.
     void Set(const char* source);
-    // Frees the held text and hands over the empty slot for one producer to
-    // fill: StrTrim(holder.Slot(), source). The source must not be the
-    // holder's own text, which is gone by then.
-    char*& Slot();
+
+    // A result slot for one producer: StrTrim(holder.Slot(), source). It
+    // stands for the char* the producer fills (and gives its address to one
+    // that takes a char**). The held text stays until the statement ends and
+    // is then replaced by what was produced, so the source may be the
+    // holder's own text: StrTrim(holder.Slot(), holder.Get()).
+    class TSlot {
+    public:
+        explicit TSlot(TText& holder) : holder_(holder) {}
+        TSlot(const TSlot&) = delete;
+        TSlot& operator=(const TSlot&) = delete;
+        ~TSlot();
+
+        operator char*&() { return made_; }
+        char** operator&() { return &made_; }
+        TSlot& operator=(char* made)
+        {
+            made_ = made;
+            return *this;
+        }
+
+    private:
+        TText& holder_;
+        char* made_ = nullptr;
+    };
+    TSlot Slot() { return TSlot(*this); }
     // Hands the buffer over to the caller and keeps a new empty text.
     char* Release();
 

@@ -11,30 +11,43 @@
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/window_position.h"
 #include "framework/core/work_area.h"
+#include "tests/allocation_hooks.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/util/guarded_text.h"
 
 TEST(PlacementRecord, ShortOrGarbledValuesAreNoRecord)
 {
     struct {
+        bool usable;
         int size;
         UINT length;
         RECT normal;
+        UINT show = SW_SHOWNORMAL;
+        POINT minimised = {-1, -1};
     } const rows[] = {
-        {56, 44, {1, 2, 3, 4}},  {60, 44, {1, 2, 3, 4}},  // usable: a longer value gives its first 56 bytes
-        {0, 44, {1, 2, 3, 4}},   {55, 44, {1, 2, 3, 4}},  {56, 0, {1, 2, 3, 4}}, {56, 56, {1, 2, 3, 4}},
-        {56, 44, {1, 2, 1, 4}},  {56, 44, {3, 2, 1, 4}},  {56, 44, {1, 4, 3, 2}},
+        {true, 56, 44, {1, 2, 3, 4}},  {true, 60, 44, {1, 2, 3, 4}},  // a longer value gives its first 56 bytes
+        {false, 0, 44, {1, 2, 3, 4}},  {false, 55, 44, {1, 2, 3, 4}}, {false, 56, 0, {1, 2, 3, 4}},
+        {false, 56, 56, {1, 2, 3, 4}}, {false, 56, 44, {1, 2, 1, 4}}, {false, 56, 44, {3, 2, 1, 4}},
+        {false, 56, 44, {1, 4, 3, 2}},
+        // Positions a window can take, and beyond them; show commands the system knows, and beyond.
+        {true, 56, 44, {-32768, -32768, 32767, 32767}, SW_MAX, {-32000, -32000}},
+        {false, 56, 44, {-32769, 0, 10, 10}},  {false, 56, 44, {0, 0, 10, 32768}},
+        {false, 56, 44, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}},
+        {false, 56, 44, {1, 2, 3, 4}, SW_MAX + 1}, {false, 56, 44, {1, 2, 3, 4}, SW_SHOWNORMAL, {40000, 0}},
     };
     for (const auto& row : rows) {
         BYTE bytes[60] = {};
         TPlacementRecord record = {};
         record.Placement.length = row.length;
+        record.Placement.showCmd = row.show;
+        record.Placement.ptMinPosition = row.minimised;
+        record.Placement.ptMaxPosition = POINT{-1, -1};
         record.Placement.rcNormalPosition = row.normal;
         std::memcpy(bytes, &record, sizeof record);
         // The value ends just before an unreadable page: reading past it faults.
         const TGuardedBytes value(bytes, row.size);
         TPlacementRecord read;
-        EXPECT_EQ(&row < rows + 2, ReadPlacementRecord(value.Data(), row.size, read)) << row.size << " " << row.normal;
+        EXPECT_EQ(row.usable, ReadPlacementRecord(value.Data(), row.size, read)) << row.size << " " << row.normal;
     }
 }
 
@@ -79,16 +92,53 @@ TEST(RestoredRect, RulesWorkAreaAndTwins)
     // The pointer near a corner: 32 pixels clear of the screen edges.
     facts.Cursor = POINT{5, 1020};
     EXPECT_EQ((RECT{32, 692, 432, 992}), RestoredRect(RECT{0, 0, 400, 300}, SysCmdMouse, facts));
-    // A window that cannot be resized keeps its size, centred on the saved rectangle.
+    // A window that cannot be resized keeps its size, centred on the saved
+    // rectangle, even where it is larger than the work area: its corner comes
+    // inside and the rest sticks out, as cutting would hide its lowest row.
     facts.Resizable = false;
-    facts.Current = RECT{0, 0, 200, 100};
-    EXPECT_EQ((RECT{200, 200, 400, 300}), RestoredRect(RECT{100, 100, 500, 400}, SysCmdKeepPlace, facts));
-    EXPECT_EQ((RECT{10, 10, 210, 110}),
-              RestoredRect(RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX - 100}, SysCmdKeepPlace, facts));
+    struct {
+        RECT current, saved, expected;
+    } const fixed[] = {
+        {{0, 0, 200, 100}, {100, 100, 500, 400}, {200, 200, 400, 300}},
+        {{0, 0, 200, 100}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX - 100}, {10, 10, 210, 110}},
+        {{0, 0, 1400, 1100}, {0, 0, 1400, 1100}, {10, 10, 1410, 1110}},
+        {{0, 0, 1400, 1100}, {500, 500, 700, 600}, {10, 10, 1410, 1110}},
+        {{0, 0, 300, 1000}, {900, 0, 1200, 1000}, {900, 10, 1200, 1010}},
+        {{0, 0, 1300, 200}, {-50, 700, 1250, 900}, {10, 700, 1310, 900}},
+    };
+    for (const auto& row : fixed) {
+        facts.Current = row.current;
+        EXPECT_EQ(row.expected, RestoredRect(row.saved, SysCmdKeepPlace, facts)) << row.current << " " << row.saved;
+    }
 
     // Centring truncates toward zero; a size beyond the int range is cut, not wrapped.
     EXPECT_EQ((RECT{-10, 462, 1291, 562}), CentredRect(RECT{0, 0, 1301, 100}, facts.Screen));
     EXPECT_EQ(INT_MAX, CentredRect(RECT{INT_MIN, 0, INT_MAX, 10}, facts.Screen).right);
+}
+
+TEST(WorkspaceOrigin, MeasuredOnANormalWindowElseTheWorkArea)
+{
+    struct {
+        bool counted, normal;
+        POINT window, placed, work, expected;
+    } const rows[] = {
+        {true, true, {100, 130}, {100, 100}, {0, 30}, {0, 30}},     // counted from a top taskbar's edge
+        {true, true, {160, 100}, {100, 100}, {60, 0}, {60, 0}},     // from a left one
+        {true, true, {100, 130}, {100, 130}, {0, 30}, {0, 0}},      // a system that gives screen coordinates
+        {true, false, {-32000, -32000}, {100, 100}, {0, 30}, {0, 30}},  // minimised: the work area's corner
+        {false, true, {100, 130}, {100, 100}, {0, 30}, {0, 0}},     // a tool window or a child
+    };
+    for (const auto& row : rows) {
+        TWorkspaceFacts facts;
+        facts.Counted = row.counted;
+        facts.Normal = row.normal;
+        facts.Window = row.window;
+        facts.Placed = row.placed;
+        facts.Work = row.work;
+        const POINT origin = WorkspaceOrigin(facts);
+        EXPECT_EQ(row.expected.x, origin.x) << &row - rows;
+        EXPECT_EQ(row.expected.y, origin.y) << &row - rows;
+    }
 }
 
 TEST(WorkArea, BesideTheTaskbar)
@@ -109,6 +159,36 @@ TEST(WorkArea, BesideTheTaskbar)
 namespace {
 
 const char kName[] = "PlacementTestWindow";
+
+// Wine's own taskbar, hidden in the test desktop, placed at `bar` as a
+// topmost window while the object lives; a stand-in (kept in `windows`) only
+// when there is none.
+class TTaskbarAt {
+public:
+    TTaskbarAt(const RECT& bar, std::vector<HWND>& windows) : taskbar_(FindWindowA("Shell_TrayWnd", ""))
+    {
+        saved_ = WindowRectOf(taskbar_);
+        show_ = IsWindowVisible(taskbar_) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        if (!taskbar_) {
+            windows.push_back(taskbar_ = MakeExtrasWindow("Shell_TrayWnd", bar, WS_POPUP));
+            SetWindowTextA(taskbar_, "");
+        }
+        SetWindowPos(taskbar_, HWND_TOPMOST, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    }
+    ~TTaskbarAt()
+    {
+        SetWindowPos(taskbar_, HWND_NOTOPMOST, saved_.left, saved_.top, saved_.right - saved_.left,
+                     saved_.bottom - saved_.top, show_ | SWP_NOACTIVATE);
+    }
+    TTaskbarAt(const TTaskbarAt&) = delete;
+    TTaskbarAt& operator=(const TTaskbarAt&) = delete;
+
+private:
+    HWND taskbar_;
+    RECT saved_;
+    UINT show_;
+};
 
 class PlacementValue : public ::testing::Test {
 protected:
@@ -193,18 +273,9 @@ TEST_F(PlacementValue, MouseRuleAndTwin)
 
 TEST_F(PlacementValue, UnderABottomTaskbarComesBackAboveIt)
 {
-    // Wine's own taskbar, hidden in the test desktop, placed along the bottom
-    // as a topmost window for the test; a stand-in only when there is none.
     const RECT screen = WindowRectOf(GetDesktopWindow());
     const RECT bar = {screen.left, screen.bottom - 30, screen.right, screen.bottom};
-    HWND taskbar = FindWindowA("Shell_TrayWnd", "");
-    const RECT saved = WindowRectOf(taskbar);
-    const UINT show = IsWindowVisible(taskbar) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-    if (!taskbar) {
-        windows_.push_back(taskbar = MakeExtrasWindow("Shell_TrayWnd", bar, WS_POPUP));
-        SetWindowTextA(taskbar, "");
-    }
-    SetWindowPos(taskbar, HWND_TOPMOST, bar.left, bar.top, bar.right - bar.left, 30, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    const TTaskbarAt taskbar(bar, windows_);
     RECT work;
     GetWorkArea(work);
     EXPECT_EQ((RECT{screen.left, screen.top, screen.right, bar.top}), work);
@@ -215,8 +286,30 @@ TEST_F(PlacementValue, UnderABottomTaskbarComesBackAboveIt)
     });
     EXPECT_TRUE(Restore(window));
     EXPECT_EQ((RECT{100, bar.top - 310, 500, bar.top - 10}), WindowRectOf(window));
-    SetWindowPos(taskbar, HWND_NOTOPMOST, saved.left, saved.top, saved.right - saved.left, saved.bottom - saved.top,
-                 show | SWP_NOACTIVATE);
+}
+
+TEST_F(PlacementValue, BesideATopOrLeftTaskbarStaysPut)
+{
+    // The record holds screen coordinates, and a window saved just beside
+    // the taskbar opens again exactly there, with the taskbar at the top and
+    // at the left.
+    const RECT screen = WindowRectOf(GetDesktopWindow());
+    const RECT bars[] = {{screen.left, screen.top, screen.right, screen.top + 30},
+                         {screen.left, screen.top, screen.left + 60, screen.bottom}};
+    for (const RECT& bar : bars) {
+        const TTaskbarAt taskbar(bar, windows_);
+        RECT work;
+        GetWorkArea(work);
+        const RECT where = {work.left + 5, work.top + 5, work.left + 405, work.top + 305};
+        HWND window = Make(where);
+        ASSERT_TRUE(SavePlacementDefault(TWindow(window), kName));
+        TPlacementRecord record;
+        ASSERT_EQ(56u, settings_.Read("App\\Serialize", kName, &record, sizeof record));
+        EXPECT_EQ(where, record.Placement.rcNormalPosition) << bar;
+        MoveWindow(window, 300, 300, 200, 200, TRUE);
+        ASSERT_TRUE(Restore(window));
+        EXPECT_EQ(where, WindowRectOf(window)) << bar;
+    }
 }
 
 TEST_F(PlacementValue, BadValuesAreMissingWildOnesComeInside)
@@ -226,7 +319,12 @@ TEST_F(PlacementValue, BadValuesAreMissingWildOnesComeInside)
         DWORD size;
         UINT length;
         RECT normal;
-    } const missing[] = {{55, 44, {1, 2, 3, 4}}, {56, 12, {1, 2, 3, 4}}, {56, 44, {3, 4, 1, 2}}};
+    } const missing[] = {{55, 44, {1, 2, 3, 4}},
+                         {56, 12, {1, 2, 3, 4}},
+                         {56, 44, {3, 4, 1, 2}},
+                         {56, 44, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}},
+                         {56, 44, {-900000, 800000, -899000, 800500}},
+                         {56, 44, {INT_MAX - 10, INT_MIN, INT_MAX, INT_MIN + 10}}};
     for (const auto& row : missing) {
         SaveChanged(
             window,
@@ -241,14 +339,26 @@ TEST_F(PlacementValue, BadValuesAreMissingWildOnesComeInside)
     }
     RECT work;
     GetWorkArea(work);
-    for (const RECT& normal : {RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, RECT{-900000, 800000, -899000, 800500},
-                               RECT{INT_MAX - 10, INT_MIN, INT_MAX, INT_MIN + 10}}) {
+    for (const RECT& normal : {RECT{-32768, -32768, 32767, 32767}, RECT{-30000, 30000, -29000, 30500},
+                               RECT{32757, -32768, 32767, -32758}}) {
         SaveChanged(window, [&](TPlacementRecord& record) { record.Placement.rcNormalPosition = normal; });
         ASSERT_TRUE(Restore(window)) << normal;
         RECT placed = WindowRectOf(window), inside;
         IntersectRect(&inside, &placed, &work);
         EXPECT_EQ(placed, inside) << normal;
     }
+}
+
+TEST_F(PlacementValue, RestoringLeavesNothingAllocated)
+{
+    HWND window = Make(RECT{100, 100, 500, 400});
+    HWND twin = Make(RECT{100, 100, 500, 400});
+    ASSERT_TRUE(SavePlacementDefault(TWindow(window), kName));
+    ASSERT_TRUE(Restore(twin));  // what is made once and kept is made now
+    const long live = LiveAllocations();
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(Restore(twin));
+    EXPECT_EQ(live, LiveAllocations());
 }
 
 TEST_F(PlacementValue, StylesFollowTheWindowAndTheRecord)

@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "framework/core/menu_item.h"
 #include "framework/dialogs/background.h"
+#include "framework/dialogs/shape.h"
 #include "framework/util/resource_names.h"
+#include "tests/allocation_hooks.h"
 #include "tests/bitmap_files.h"
 #include "tests/canvas.h"
 
@@ -273,4 +277,42 @@ TEST(BackgroundPaint, PictureThatCannotBeLoadedLeavesItsLayerEmpty)
     background.Paint(canvas.Dc(), 0, 0, 400, 300);
     const TPixels pixels = canvas.Pixels();
     EXPECT_EQ(std::vector<COLORREF>(pixels.data.size(), kWhite), pixels.data);
+}
+
+TEST(BackgroundWithoutMemory, ShapesAndMenuItemsPaintTheirPlainFace)
+{
+    // Each background is made when it is first painted; without memory for
+    // it, a shape and an owner-drawn menu item paint their plain face.
+    TShape shape(nullptr, "Without memory");
+    shape.ShowModeless(0);
+    ASSERT_TRUE(IsWindow(shape.Hwnd));
+    TMenuItem item(101, nullptr);
+    item.Text.Set("Item");
+    TCanvas canvas(120, 24);
+    const struct {
+        const char* name;
+        std::function<void()> paint;
+    } painters[] = {
+        {"shape", [&] { RedrawWindow(shape.Hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }},
+        {"menu item",
+         [&] {
+             DRAWITEMSTRUCT draw = {};
+             draw.CtlType = ODT_MENU;
+             draw.hDC = canvas.Dc();
+             draw.rcItem = RECT{0, 0, 120, 24};
+             item.Draw(draw);
+         }},
+    };
+    for (const auto& painter : painters) {
+        DeleteBackgrounds();
+        bool refused = false;
+        {
+            TFailingAllocations failing;
+            painter.paint();
+            refused = failing.Refused();
+        }
+        // It went without: the paint asked for memory and had none.
+        EXPECT_TRUE(refused) << painter.name;
+    }
+    DeleteBackgrounds();
 }

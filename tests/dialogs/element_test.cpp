@@ -113,6 +113,34 @@ TEST(ElementValues, SavedAndLoadedThroughTheKeyChain)
     EXPECT_EQ(10, count.Value);
 }
 
+TEST(ElementValues, AnElementWithoutANameLoadsNothing)
+{
+    TTestSettings settings("ElementValues");
+    // Values an empty name could be taken to mean: the key's default value and a named one.
+    const DWORD one = 1, three = 3;
+    settings.Write("App", "", REG_DWORD, &three, sizeof three);
+    settings.Write("App", "Inner", REG_DWORD, &one, sizeof one);
+    TCheckElement inner(DockTop, "Inner", false, nullptr);
+    inner.Name.Set("Inner");
+    TCheckElement check(DockTop, "Check", false, &inner);
+    TRadioOption a(0, "A"), b(1, "B");
+    TRadioGroupElement choice(0, &a, &b, nullptr);
+    TSpinEditElement spin(DockTop, 5, 0, 10);
+    TTrackbarElement slider(DockTop, 40, 0, 100);
+    TGroupElement all(&check, &choice, &spin, &slider, nullptr);
+    // What the user chose, none of it a default.
+    check.Checked = true;
+    choice.Value = 1;
+    spin.Value = 7;
+    slider.Value = 60;
+    all.LoadFrom(TSettingsKey(AppGlobals.AppKey, nullptr).Chain());
+    EXPECT_TRUE(check.Checked);
+    EXPECT_EQ(1, choice.Value);
+    EXPECT_EQ(7, spin.Value);
+    EXPECT_EQ(60, slider.Value);
+    EXPECT_TRUE(inner.Checked) << "a named element attached to an unnamed one still loads";
+}
+
 namespace {
 
 class TChangeCounter : public TShape {

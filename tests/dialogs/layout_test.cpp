@@ -179,6 +179,16 @@ TEST(AccessKeys, LettersByPositionThenAnyFreeLetter)
             EXPECT_EQ(std::string(form).replace(prefix.size(), 3, std::string("&") + char('A' + i)), result[i]);
         EXPECT_EQ(form[0] == 'I' ? "Item  end" : "項目", result[26]);
     }
+
+    // A caption registered twice is one caption with one letter, rewritten once.
+    TText twice("再開(&RETRY&)"), other("繰返(&REPEAT&)"), third("終了(&TEXT&)");
+    TCaptions list;
+    for (TText* caption : {&twice, &other, &twice, &third})
+        list.Register(*caption);
+    AssignAccessKeys(list);
+    EXPECT_STREQ("再開(&R)", twice.Get());
+    EXPECT_STREQ("繰返(&E)", other.Get());
+    EXPECT_STREQ("終了(&T)", third.Get());
 }
 
 TEST(AccessKeys, MeasuredCaptions)

@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/message_box.h"
+#include "framework/dialogs/standard_icon_element.h"
 #include "framework/dialogs/without_stereotype_element.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
@@ -99,8 +101,9 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
                 ClientToScreen(window, reinterpret_cast<POINT*>(&client.right));
                 EXPECT_EQ(client.right - 12, boxRect.right);
                 EXPECT_EQ(ok.top - 12, boxRect.bottom);
-                if (&row == rows)
+                if (&row == rows) {
                     EXPECT_TRUE(SaveScreenshot(CaptureScreen(WindowRectOf(window)), "register_message.png"));
+                }
                 if (row.toggle)
                     SendMessageA(box, BM_CLICK, 0, 0);
                 SendMessageA(GetDlgItem(window, row.press), BM_CLICK, 0, 0);
@@ -114,4 +117,52 @@ TEST(SuppressibleMessage, SuppressedByTheBoxAndShownAgainWithShift)
         settings.Read("App\\WithoutStereotype", row.identifier, &stored, sizeof stored);
         EXPECT_EQ(row.stored, stored);
     }
+}
+
+namespace {
+
+// Whether disabling the message element of a message box repaints its icon.
+bool IconRepaintsOnDisable(HWND message)
+{
+    ValidateRect(message, nullptr);
+    TShape::FromWindow(message)->Root.Children[1]->Enable(false);
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(message, update, FALSE);
+    const bool repaints = PtInRegion(update, 12 + 16, 12 + 16);
+    DeleteObject(update);
+    return repaints;
+}
+
+}  // namespace
+
+TEST(SuppressibleMessage, TwoOpenMessagesWithTheSameIconEachKeepTheirOwn)
+{
+    UseTestModule();
+    TTestSettings settings("MessageBox");
+    TBeepSetting beep;
+    beep.Set("Yes");
+    HWND first = nullptr;
+    TScriptRun run({[&] { return (first = VisibleShape()) != nullptr; },
+                    [&] {
+                        // "Unregister" opens while "Register" is still open; both show the information icon.
+                        TScriptRun inner({[&] {
+                            HWND second = GetActiveWindow();
+                            if (second == first || !TShape::FromWindow(second) || !IsWindowVisible(second))
+                                return false;
+                            EXPECT_TRUE(TShape::FromWindow(second)->SoundPlaying);
+                            EXPECT_TRUE(IconRepaintsOnDisable(second));
+                            SendMessageA(GetDlgItem(second, IDOK), BM_CLICK, 0, 0);
+                            return true;
+                        }});
+                        EXPECT_EQ(IDOK, ShowMessage(nullptr, "Unregister", 32516, "解除しました。", MessageOk));
+                        TShape* shape = TShape::FromWindow(first);
+                        EXPECT_TRUE(IconRepaintsOnDisable(first)) << "the icon lost its window to the other message";
+                        EXPECT_TRUE(shape->SoundPlaying);
+                        ShowWindow(first, SW_HIDE);
+                        EXPECT_FALSE(shape->SoundPlaying) << "the icon forgot the sound it started";
+                        EXPECT_EQ(nullptr, StandardIconElement(32516)->Shape) << "the shared element kept a window";
+                        shape->EndShape(IDOK);
+                        return true;
+                    }});
+    EXPECT_EQ(IDOK, ShowMessage(nullptr, "Register", 32516, kRegisterText, MessageOk));
 }

@@ -1,11 +1,13 @@
 // Shapes as real windows under Wine: their size from the elements, the keys
 // of the modal loop, dragging, always on top, modeless shapes, owners, the
-// quit message, RunShapeDialog and hosting in a Windows dialog.
+// quit message, RunShapeDialog, hosting in a Windows dialog, and the texts of
+// shapes and elements set from themselves.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +16,9 @@
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/shape_dialog.h"
+#include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/spin_edit_element.h"
+#include "framework/dialogs/text_element.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"
 #include "tests/dialogs/shape_fixture.h"
@@ -452,18 +456,87 @@ TEST(ShapeDialog, SixForms)
     }
 }
 
+TEST(ShapeTexts, SetFromTheirOwnText)
+{
+    const char kText[] = "設定(&SETTINGS&) と ｶﾀｶﾅ";
+    TShape shape(nullptr, kText);
+    TGroupElement group(kText, nullptr);
+    TRadioOption only(0, "A");
+    TRadioGroupElement radio(0, &only, nullptr);
+    radio.SetCaption(kText);
+    TTextElement text(DockTop, AlignCentre, kText, true);
+    const struct {
+        const char* setter;
+        std::function<void()> set;
+        const TText& result;
+    } rows[] = {
+        {"SetTitle", [&] { shape.SetTitle(shape.Title.Get()); }, shape.Title},
+        {"group SetCaption", [&] { group.SetCaption(group.Caption.Get()); }, group.Caption},
+        {"radio SetCaption", [&] { radio.SetCaption(radio.Caption.Get()); }, radio.Caption},
+        {"SetText", [&] { text.SetText(text.Text.Get()); }, text.Text},
+    };
+    for (const auto& row : rows) {
+        const std::string before = row.result.Get();
+        EXPECT_NE("", before);
+        row.set();
+        EXPECT_EQ(before, row.result.Get()) << row.setter;
+    }
+}
+
+namespace {
+
+// A shape hosted in a Windows dialog that notes the icons the hosting posted
+// to it and, when asked to, ends the dialog from its own initialisation.
+class TIconNoter : public TShape {
+public:
+    using TShape::TShape;
+    bool EndWhileStarting = false;
+    std::vector<MSG> Posted;
+    void OnInitShape() override
+    {
+        MSG message;
+        while (PeekMessageA(&message, Hwnd, WM_SETICON, WM_SETICON, PM_REMOVE))
+            Posted.push_back(message);
+        for (const MSG& posted : Posted)
+            PostMessageA(Hwnd, WM_SETICON, posted.wParam, posted.lParam);
+        if (EndWhileStarting)
+            EndShape(IDCANCEL);
+    }
+    // Whether the two icons were posted and are gone.
+    bool PostedIconsGone() const
+    {
+        ICONINFO info = {};
+        bool gone = Posted.size() == 2;
+        for (const MSG& posted : Posted)
+            if (GetIconInfo(reinterpret_cast<HICON>(posted.lParam), &info)) {
+                DeleteObject(info.hbmColor);
+                DeleteObject(info.hbmMask);
+                gone = false;
+            }
+        return gone;
+    }
+};
+
+// Runs the shape in a Windows dialog whose template has no controls: the shape makes its own.
+INT_PTR RunHosted(TShape& shape)
+{
+    struct {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title, pad;
+    } dialog = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 100, 60}, 0, 0, 0, 0};
+    return DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
+                                   reinterpret_cast<LPARAM>(&shape));
+}
+
+}  // namespace
+
 TEST(ShapeHosting, InAWindowsDialog)
 {
     UseTestModule();
     TBox box(100, 40);
     TButtonRecord ok(IDOK, "OK");
     TButtonsElement buttons(DockBottom, &ok, nullptr);
-    TShape shape(nullptr, "Hosted", &buttons, &box, nullptr);
-    // A dialog template with no controls: the shape makes its own.
-    struct {
-        DLGTEMPLATE header;
-        WORD menu, windowClass, title, pad;
-    } dialog = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 0, 100, 60}, 0, 0, 0, 0};
+    TIconNoter shape(nullptr, "Hosted", &buttons, &box, nullptr);
     TScriptRun script({[&] { return TShape::FromWindow(GetActiveWindow()) == &shape; },
                        [&] {
                            EXPECT_EQ("Hosted", TextOf(shape.Hwnd));
@@ -473,10 +546,19 @@ TEST(ShapeHosting, InAWindowsDialog)
                            SendMessageA(buttons.Buttons[0].Control.Hwnd, BM_CLICK, 0, 0);
                            return true;
                        }});
-    EXPECT_EQ(IDOK, DialogBoxIndirectParamA(AppGlobals.Instance, &dialog.header, nullptr, TShape::PreDlgProc,
-                                            reinterpret_cast<LPARAM>(&shape)));
+    EXPECT_EQ(IDOK, RunHosted(shape));
     EXPECT_EQ(1, box.Closed) << "the elements heard that the dialog was gone";
     EXPECT_EQ(nullptr, shape.Hwnd);
+    EXPECT_TRUE(shape.PostedIconsGone());
+}
+
+TEST(ShapeHosting, EndedWhileStartingItLeavesNoIcon)
+{
+    UseTestModule();
+    TIconNoter shape(nullptr, "Hosted");
+    shape.EndWhileStarting = true;
+    EXPECT_EQ(IDCANCEL, RunHosted(shape));
+    EXPECT_TRUE(shape.PostedIconsGone()) << "the dialog ended before the posted icons arrived";
 }
 
 namespace {
@@ -488,12 +570,14 @@ public:
     using TShape::TShape;
     HMENU Opened = nullptr;
     HWND MenuWindow = nullptr;
+    RECT MenuRect = {};  // where the popup opened
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_INITMENUPOPUP)
             Opened = reinterpret_cast<HMENU>(wParam);
         if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !MenuWindow) {
             MenuWindow = reinterpret_cast<HWND>(lParam);
+            GetWindowRect(MenuWindow, &MenuRect);
             ticks_ = 0;
             SetTimer(Hwnd, kPictureTimer, 30, nullptr);
         }
@@ -545,11 +629,16 @@ TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
     TButtonRecord ok(IDOK, "OK"), explain(7, "説明", nullptr, true, 1234);
     TButtonsElement buttons(DockBottom, &ok, &explain, nullptr);
     TMenuWatcher shape(nullptr, "Menus", &buttons, nullptr);
-    auto contextMenu = [&](HWND control) {
-        RECT at;
-        GetWindowRect(control, &at);
-        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), MAKELPARAM(at.left, at.top));
+    // The mouse gives the point it was clicked at; Shift+F10 and the menu key give (-1, -1).
+    auto contextMenu = [&](HWND control, bool keyboard) {
+        const RECT at = WindowRectOf(control);
+        shape.MenuWindow = nullptr;
+        PostMessageA(shape.Hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                     keyboard ? MAKELPARAM(-1, -1) : MAKELPARAM(at.left, at.top));
     };
+    auto help = [&] { return buttons.Buttons[1].Control.Hwnd; };
+    auto popupAt = [&](LONG x, LONG y) { return shape.MenuRect.left == x && shape.MenuRect.top == y; };
+    auto popupClosed = [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); };
     EXPECT_EQ(IDOK, RunScripted(shape, {WhenActive(shape),
                                         [&] {
                                             EXPECT_TRUE(shape.ContextHelp);
@@ -558,14 +647,23 @@ TEST(ShapeMenus, OwnerDrawnSystemMenuAndContextHelp)
                                             EXPECT_TRUE(IsOwnerDrawnEntry(shape.HelpPopup, 0, TRUE));
                                             EXPECT_EQ(1234u, GetWindowContextHelpId(buttons.Buttons[1].Control.Hwnd));
                                             // A control without a help topic opens nothing; the next one does.
-                                            contextMenu(buttons.Buttons[0].Control.Hwnd);
-                                            contextMenu(buttons.Buttons[1].Control.Hwnd);
+                                            contextMenu(buttons.Buttons[0].Control.Hwnd, false);
+                                            contextMenu(help(), false);
                                             return true;
                                         },
-                                        [&] { return shape.MenuWindow && !IsWindowVisible(shape.MenuWindow); },
+                                        popupClosed,
                                         [&] {
                                             EXPECT_EQ(shape.HelpPopup, shape.Opened);
-                                            EXPECT_EQ(buttons.Buttons[1].Control.Hwnd, shape.HelpTarget);
+                                            EXPECT_EQ(help(), shape.HelpTarget);
+                                            EXPECT_TRUE(popupAt(WindowRectOf(help()).left, WindowRectOf(help()).top));
+                                            contextMenu(help(), true);
+                                            return true;
+                                        },
+                                        popupClosed,
+                                        [&] {
+                                            const RECT at = WindowRectOf(help());
+                                            EXPECT_TRUE(popupAt((at.left + at.right) / 2, (at.top + at.bottom) / 2))
+                                                << "from the keyboard the popup opens in the middle of the control";
                                             // A new menu font: the menus are measured again and stay owner-drawn.
                                             SendMessageA(shape.Hwnd, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
                                             EXPECT_TRUE(IsOwnerDrawnEntry(GetSystemMenu(shape.Hwnd, FALSE), SC_CLOSE, FALSE));

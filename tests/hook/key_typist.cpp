@@ -9,7 +9,9 @@
 //   uXX  release it
 //   e    wait for the named event "LampHookTestGo" (pumping messages)
 //   r    set the named event "LampHookTypistReady": the keys before it are
-//        typed and the focus has settled, so a test may now send keys here
+//        typed and the focus has settled, so a test may now send keys here;
+//        the window's property "LockStates" then holds this thread's own lock
+//        states (bit 2 Num, bit 1 Caps, bit 0 Scroll; bit 3 always set)
 //   z    turn the three locks off: each is pressed and released, and once
 //        more if it was then on. A thread that is newer than a lock's last
 //        change may see that lock wrongly (Wine shows it off until it changes),
@@ -33,22 +35,30 @@ WPARAM g_lastKey = 0;
 LONG g_received = 0;
 BYTE g_releasedState = 0; // the released key's entry in this thread's table
 
+// The three toggle states of this thread's key-state table: bit 2 Num,
+// bit 1 Caps, bit 0 Scroll; -1 when the table cannot be read.
+INT_PTR OwnLockStates()
+{
+    BYTE states[256];
+    if (!GetKeyboardState(states))
+        return -1;
+    return (states[VK_NUMLOCK] & 1) << 2 | (states[VK_CAPITAL] & 1) << 1 | (states[VK_SCROLL] & 1);
+}
+
 // On each lock-key press the typist tells the monitor window, with this
-// message, the three toggle states of its own key-state table as it sees
-// them while handling the key: wParam bit 2 Num, bit 1 Caps, bit 0 Scroll.
+// message, its own lock states as it sees them while handling the key.
 void ReportOwnStates(WPARAM key)
 {
     if (key != VK_CAPITAL && key != VK_NUMLOCK && key != VK_SCROLL)
         return;
-    BYTE states[256];
-    if (!GetKeyboardState(states))
+    const INT_PTR bits = OwnLockStates();
+    if (bits < 0)
         return;
-    WPARAM bits = (states[VK_NUMLOCK] & 1) << 2 | (states[VK_CAPITAL] & 1) << 1 | (states[VK_SCROLL] & 1);
     HWND monitor = FindWindowA("ShapeClass", "INDICATOR MONITOR WINDOW");
     // Bounded, so that a test with a hung monitor window still ends.
     DWORD_PTR ignored;
     if (monitor != nullptr)
-        SendMessageTimeoutA(monitor, RegisterWindowMessageA("LampHookTypistStates"), bits, key,
+        SendMessageTimeoutA(monitor, RegisterWindowMessageA("LampHookTypistStates"), static_cast<WPARAM>(bits), key,
                             SMTO_ABORTIFHUNG, 300, &ignored);
 }
 
@@ -137,6 +147,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                 result = 4;
             break;
         case 'r':
+            if (const INT_PTR states = OwnLockStates(); states >= 0)
+                SetPropA(window, "LockStates", reinterpret_cast<HANDLE>(states | 8));
             if (HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "LampHookTypistReady")) {
                 SetEvent(ready);
                 CloseHandle(ready);
@@ -146,6 +158,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             result = 2;
         }
     }
+    RemovePropA(window, "LockStates");
     DestroyWindow(window);
     return result;
 }

@@ -1,6 +1,7 @@
 #include "tests/indicator/indicator_fixture.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -60,6 +61,14 @@ BOOL CALLBACK Match(HWND window, LPARAM data)
         (!search.title || WindowText(window) == search.title) && (search.hidden || IsWindowVisible(window)))
         search.found = window;
     return !search.found;
+}
+
+int g_ownMonitorNotifications = 0;
+
+LRESULT CALLBACK OwnMonitorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_ownMonitorNotifications += message == WM_USER + 100;
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -222,7 +231,7 @@ void ExpectLockItemPictures(const TIndicator& indicator, char set)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
 }
 
-int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check)
+int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check, const char* typist)
 {
     // Auto-reset: each wait on either side takes one signal.
     HANDLE ready = CreateEventA(nullptr, FALSE, FALSE, "LampHookTypistReady");
@@ -230,19 +239,60 @@ int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(
     std::string script;
     for (const std::string& keys : steps)
         script += keys + " r e ";
-    TProcess typist;
+    TProcess process;
     int result = -1;
-    if (typist.Start("\"" + TestProgramFolder() + "key_typist.exe\" " + script)) {
+    if (process.Start("\"" + TestProgramFolder() + typist + "\" " + script)) {
         for (size_t i = 0; i < steps.size() && PumpUntilSignalled(ready, Patience); ++i) {
             if (check)
                 check(i);
             SetEvent(go);
         }
-        result = typist.Finish();
+        result = process.Finish();
     }
     CloseHandle(ready);
     CloseHandle(go);
     return result;
+}
+
+int TypistLockStates()
+{
+    const INT_PTR states = reinterpret_cast<INT_PTR>(GetPropA(FindWindowA("LampHookTypist", nullptr), "LockStates"));
+    return states != 0 ? static_cast<int>(states & 7) : -1;
+}
+
+std::vector<DWORD> ProcessesOf(const char* exe, DWORD parent)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    std::vector<DWORD> found;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if ((!parent || entry.th32ParentProcessID == parent) && lstrcmpiA(entry.szExeFile, exe) == 0)
+            found.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+TOwnMonitor::TOwnMonitor()
+{
+    WNDCLASSA monitorClass = {};
+    monitorClass.lpfnWndProc = OwnMonitorProc;
+    monitorClass.lpszClassName = "ShapeClass";
+    RegisterClassA(&monitorClass);
+    window_ = CreateWindowExA(0, "ShapeClass", "INDICATOR MONITOR WINDOW", 0, 0, 0, 9, 9, nullptr, nullptr, nullptr,
+                              nullptr);
+    g_ownMonitorNotifications = 0;
+}
+
+TOwnMonitor::~TOwnMonitor()
+{
+    DestroyWindow(window_);
+}
+
+int TOwnMonitor::Notifications() const
+{
+    PumpPending();
+    return g_ownMonitorNotifications;
 }
 
 DWORD ReadSetting(const char* subKey, const char* name, DWORD missing)

@@ -59,7 +59,26 @@ void ExpectLockItemPictures(const TIndicator& indicator, char set);
 // The hook tests' typist (a helper that owns the focused window) types each
 // step's keys and waits while `check` (i) runs; one process for all steps,
 // since Wine shows a thread newer than a lock's last change that lock as off.
-int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check = nullptr);
+// `typist` names the program beside the test: key_typist64.exe is the 64-bit one.
+int TypeInSteps(const std::vector<std::string>& steps, const std::function<void(size_t)>& check = nullptr,
+                const char* typist = "key_typist.exe");
+// While TypeInSteps checks a step: the typist's own lock states as its
+// key-state table holds them, as an index 4 Num + 2 Caps + Scroll (-1: none).
+int TypistLockStates();
+// The processes of that program file (any parent, or the children of `parent`).
+std::vector<DWORD> ProcessesOf(const char* exe, DWORD parent = 0);
+
+// A monitor window of the test's own, with the indicator's class and title,
+// counting the lock-key notifications of any hook still installed.
+class TOwnMonitor {
+public:
+    TOwnMonitor();
+    ~TOwnMonitor();
+    int Notifications() const;
+
+private:
+    HWND window_;
+};
 DWORD ReadSetting(const char* subKey, const char* name, DWORD missing);
 
 // Every test starts with no settings, no shortcut, all locks off and no

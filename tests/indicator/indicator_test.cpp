@@ -1,7 +1,6 @@
 // Indicator.exe as a user meets it: one hidden monitor window, one tray icon
 // that follows the lock keys typed in other programs, and the tray menu.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <iterator>
@@ -9,30 +8,6 @@
 #include "framework/util/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
-
-namespace {
-
-int g_notifications = 0;
-
-LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    g_notifications += message == WM_USER + 100;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool HasChildProcess(DWORD parent, const char* exe)
-{
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        found = entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, exe) == 0;
-    CloseHandle(snapshot);
-    return found;
-}
-
-}  // namespace
 
 TEST_F(IndicatorTest, RunsOnceHiddenWithItsIconAndEndsCleanly)
 {
@@ -62,16 +37,9 @@ TEST_F(IndicatorTest, RunsOnceHiddenWithItsIconAndEndsCleanly)
     // of this test's own hears of no more presses.
     EXPECT_EQ(0, indicator_.Close());
     EXPECT_FALSE(IndicatorIconInTray(indicator_.Monitor));
-    WNDCLASSA monitorClass = {};
-    monitorClass.lpfnWndProc = CountingProc;
-    monitorClass.lpszClassName = "ShapeClass";
-    RegisterClassA(&monitorClass);
-    HWND own = CreateWindowExA(0, "ShapeClass", "INDICATOR MONITOR WINDOW", 0, 0, 0, 9, 9, nullptr, nullptr,
-                               nullptr, nullptr);
+    TOwnMonitor own;
     EXPECT_EQ(0, TypeInSteps({"d14 u14 d14 u14"}));
-    PumpPending();
-    EXPECT_EQ(0, g_notifications);
-    DestroyWindow(own);
+    EXPECT_EQ(0, own.Notifications());
 }
 
 // The icon shows the lock states as they are once a key typed in another
@@ -124,7 +92,7 @@ TEST_F(IndicatorTest, MenuCommandsAndClicksOnTheIcon)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
     ExpectLockItemPictures(indicator_, 'A');
     PostMessageA(indicator_.Monitor, TrayNotifyMessage, 9000, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(PumpUntil([&] { return HasChildProcess(pid, "rundll32.exe"); }, Patience));
+    EXPECT_TRUE(PumpUntil([&] { return !ProcessesOf("rundll32.exe", pid).empty(); }, Patience));
 }
 
 // Starts at the same moment (the start-up shortcut and a start by hand) leave

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "indicator/product_info.h"
 #include "tests/indicator/indicator_fixture.h"
 
 namespace {

@@ -139,6 +139,20 @@ std::vector<BYTE> Rle(std::vector<BYTE> data, bool fourBit = false, int height =
 const size_t kOffBits = 10, kHeaderSize = 14, kWidth = 18, kHeight = 22, kPlanes = 26, kBitCount = 28,
              kCompression = 30, kSizeImage = 34, kColorsUsed = 46;
 
+// A picture with a version-5 header whose colour space is `space`, naming a
+// profile of `size` bytes at `offset` from the header; the file ends in the
+// five bytes "ICC?" and NUL, kProfileAt from the header.
+const uint32_t kProfileAt = 124 + 16 * 4 + 16;
+const uint32_t kEmbedded = 0x4D424544, kLinked = 0x4C494E4B, kStandardRgb = 0x73524742;  // 'MBED' 'LINK' 'sRGB'
+std::vector<BYTE> Profiled(uint32_t space, uint32_t offset, uint32_t size)
+{
+    TBitmapContent content = Content(4, 4, 8, BI_RGB, 16, Diagonal);
+    content.headerSize = 124;
+    std::vector<BYTE> file = BitmapFile(content);
+    file.insert(file.end(), {'I', 'C', 'C', '?', 0});
+    return Poked(file, {{14 + 56, space}, {14 + 112, offset}, {14 + 116, size}});
+}
+
 }  // namespace
 
 TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
@@ -185,6 +199,11 @@ TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
         {"RLE 4 run past the row", Rle({5, 0x11, 0, 0, 0, 1}, true)},
         {"RLE 4 absolute run past the data", Rle({0, 7, 0x12, 0x34}, true)},
         {"RLE stored top-down", Rle({4, 1, 0, 0, 4, 1, 0, 1}, false, -2)},
+        {"version-5 profile past the end", Profiled(kEmbedded, 4000, 16)},
+        {"version-5 profile running past the end", Profiled(kEmbedded, kProfileAt + 2, 4)},
+        {"version-5 profile whose end wraps 32 bits", Profiled(kEmbedded, 0xFFFFFFF0u, 0x20)},
+        {"version-5 empty profile", Profiled(kEmbedded, kProfileAt, 0)},
+        {"version-5 profile name without its end", Profiled(kLinked, kProfileAt, 4)},
     };
     const std::string path = TempPath("dib_test_bad.bmp");
     for (const auto& c : cases) {
@@ -200,10 +219,13 @@ TEST(DibFile, MalformedFilesGiveAnEmptyPicture)
         EXPECT_FALSE(dib.IsLoaded());
         EXPECT_EQ(nullptr, dib.Info());
     }
-    // The good run-length file the RLE cases are broken from does load.
-    ASSERT_TRUE(WriteBytes(path, goodRle));
+    // The good files the RLE and profile cases are broken from do load.
     TDib dib;
-    EXPECT_TRUE(dib.LoadFile(path.c_str()));
+    for (const std::vector<BYTE>& good : {goodRle, Profiled(kEmbedded, kProfileAt, 4),
+                                          Profiled(kLinked, kProfileAt, 5), Profiled(kStandardRgb, 4000, 16)}) {
+        ASSERT_TRUE(WriteBytes(path, good));
+        EXPECT_TRUE(dib.LoadFile(path.c_str()));
+    }
 
     // A folder named like a picture, a missing file, no name, and a valid
     // header in front of more bytes than any picture takes (refused unread).
@@ -273,6 +295,59 @@ TEST(DibFile, RandomlyMutatedFilesLoadOrStayEmpty)
     EXPECT_GT(loaded, kCases / 10);
     EXPECT_LT(loaded, kCases * 9 / 10);
     DeleteFileA(path.c_str());
+}
+
+TEST(DibSection, HeaderHoldsAllTheSystemReads)
+{
+    // The system reads a header's masks and colour table together: 40 bytes,
+    // the three masks of a bit-field picture, then the entries the header
+    // counts. Wine reads only the masks of a bit-field header, so the count
+    // is checked here as Windows makes it; and the header is handed to the
+    // system ending at an unreadable page, which faults on any other shortfall.
+    const struct {
+        int bitCount, colors, headerSize;
+        DWORD compression;
+    } rows[] = {
+        {16, 0, 40, BI_BITFIELDS},   {16, 3, 40, BI_BITFIELDS},   {16, 253, 40, BI_BITFIELDS},
+        {16, 254, 40, BI_BITFIELDS}, {32, 256, 40, BI_BITFIELDS}, {32, 256, 108, BI_BITFIELDS},
+        {8, 256, 40, BI_RGB},        {24, 256, 40, BI_RGB},       {4, 16, 12, BI_RGB},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.bitCount << " bits, " << row.colors << " colours, header "
+                                        << row.headerSize);
+        TBitmapContent content = Content(3, 2, row.bitCount, row.compression, row.colors, Checker);
+        content.headerSize = row.headerSize;
+        if (row.compression == BI_BITFIELDS && row.headerSize == 40)
+            content.masks = {0xF800, 0x07E0, 0x001F};
+        std::vector<BYTE> file = BitmapFile(content);
+        if (row.headerSize == 108)  // the masks inside the larger header
+            file = Poked(file, {{14 + 40, 0xF800}, {14 + 44, 0x07E0}, {14 + 48, 0x001F}});
+        TBitmapLayout layout;
+        ASSERT_TRUE(ReadBitmapFileLayout(file.data(), file.size(), layout));
+        BYTE info[kSectionInfoBytes];
+        const size_t size = SectionInfo(file.data(), layout, info);
+        const BITMAPINFOHEADER& header = reinterpret_cast<const BITMAPINFO*>(info)->bmiHeader;
+        const size_t entries = header.biClrUsed      ? header.biClrUsed
+                               : header.biBitCount <= 8 ? 1u << header.biBitCount
+                                                        : 0;
+        const size_t systemReads = header.biSize + (header.biCompression == BI_BITFIELDS ? 12 : 0) + entries * 4;
+        EXPECT_LE(systemReads, size);
+        ASSERT_LE(size, kSectionInfoBytes);
+
+        const TGuardedBytes guarded(info, size);
+        ASSERT_TRUE(guarded.IsGuarded());
+        void* bits = nullptr;
+        HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(guarded.Get()),
+                                           DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(nullptr, section);
+        DIBSECTION ds;
+        ASSERT_EQ(static_cast<int>(sizeof ds), GetObjectA(section, sizeof ds, &ds));
+        EXPECT_EQ(3, ds.dsBmih.biWidth);
+        if (row.compression == BI_BITFIELDS) {
+            EXPECT_EQ(0xF800u, ds.dsBitfields[0]);
+        }
+        DeleteObject(section);
+    }
 }
 
 TEST(DibResource, PosterIsThreeHundredByTwoSeventyEightInTwoColours)

@@ -6,18 +6,23 @@
 //   82 A0           hiragana small a
 #include "framework/util/text.h"
 
+#include "framework/util/display_text.h"
+
 #include <malloc.h>
 
 #include <atomic>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 
 #include <gtest/gtest.h>
 
 // Array allocations of this test program are counted, so that a text that is
-// never freed shows up as one that stays alive.
+// never freed shows up as one that stays alive, and a freed array is written
+// over, so that a text read after it was freed shows up as wrong bytes.
 namespace {
 std::atomic<long> liveArrays{0};
 }
@@ -41,8 +46,12 @@ void* operator new[](size_t size, const std::nothrow_t&) noexcept
 
 void operator delete[](void* block) noexcept
 {
-    if (block)
+    if (block) {
         --liveArrays;
+        const size_t size = _msize(block);
+        std::memset(block, '?', size);
+        static_cast<char*>(block)[size - 1] = '\0';
+    }
     std::free(block);
 }
 
@@ -112,6 +121,38 @@ TEST(OwnedText, HolderMovesAndReleases)
         StrRight(b.Slot(), "abcdef", 2);
     EXPECT_STREQ("ef", b.Get());
     EXPECT_EQ(live, liveArrays.load()) << "a text replaced through the slot was not freed";
+}
+
+TEST(OwnedText, SetFromItsOwnText)
+{
+    const struct {
+        const char* how;
+        std::function<void(TText&)> set;
+        const char* expected;
+    } rows[] = {
+        {"Set", [](TText& t) { t.Set(t.Get()); }, " \x95\x5C" "ab "},
+        {"Set from a part of it", [](TText& t) { t.Set(t.Get() + 3); }, "ab "},
+        {"StrTrim", [](TText& t) { StrTrim(t.Slot(), t.Get()); }, "\x95\x5C" "ab"},
+        {"StrConcat", [](TText& t) { StrConcat(t.Slot(), t.Get(), t.Get() + 4); }, " \x95\x5C" "ab b "},
+        {"StrFormat", [](TText& t) { StrFormat(t.Slot(), 32, "[%s]", t.Get()); }, "[ \x95\x5C" "ab ]"},
+        {"DisplayText", [](TText& t) { DisplayText(t.Slot(), t.Get()); }, " \x95\x5C" "ab "},
+        {"a producer that stores", [](TText& t) { t.Slot() = NewText(t.Get(), 1); }, " "},
+        {"StrFormat into a bare slot", [](TText& t) {
+             char* slot = t.Release();
+             StrFormat(slot, 32, "<%s>", slot);
+             t.Set(slot);
+             FreeText(slot);
+         }, "< \x95\x5C" "ab >"},
+    };
+    for (const auto& row : rows) {
+        const long live = liveArrays;
+        {
+            TText text(" \x95\x5C" "ab ");
+            row.set(text);
+            EXPECT_STREQ(row.expected, text.Get()) << row.how;
+        }
+        EXPECT_EQ(live, liveArrays.load()) << row.how << " left a text behind";
+    }
 }
 
 TEST(CharLength, PairsDoubleByteCharactersAndLoneLeadBytes)
