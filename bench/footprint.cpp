@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -543,23 +544,32 @@ int ToggleLocks(const TProgram& indicator, int times, DWORD patience = Patience)
     return done;
 }
 
-// The tray menu opened at a click on the icon and closed again.
+// Painting comes last among a window's messages: a window closed as soon as
+// it shows may never have drawn what it shows (and never made it).
+bool Painted(HWND window)
+{
+    return PumpUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); });
+}
+
+// The tray menu opened at a click on the icon, drawn, and closed again.
 bool OpenAndCloseMenu(const TProgram& indicator)
 {
     PostMessageA(indicator.window, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    if (!PumpUntil([&] { return (menu = VisibleWindowOf(indicator.process.dwProcessId, "#32768")) != nullptr; }))
+    if (!PumpUntil([&] { return (menu = VisibleWindowOf(indicator.process.dwProcessId, "#32768")) != nullptr; }) ||
+        !Painted(menu))
         return false;
     PostMessageA(indicator.window, WM_CANCELMODE, 0, 0);
     return PumpUntil([&] { return !IsWindowVisible(menu); });
 }
 
-// A dialog opened with a menu command and closed with its window's close.
+// A dialog opened with a menu command, drawn, and closed with its window's close.
 bool OpenAndCloseDialog(const TProgram& indicator, WORD command)
 {
     PostMessageA(indicator.window, WM_COMMAND, command, 0);
     HWND dialog = nullptr;
-    if (!PumpUntil([&] { return (dialog = VisibleWindowOf(indicator.process.dwProcessId, MonitorClass)) != nullptr; }))
+    if (!PumpUntil([&] { return (dialog = VisibleWindowOf(indicator.process.dwProcessId, MonitorClass)) != nullptr; }) ||
+        !Painted(dialog))
         return false;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     return PumpUntil([&] { return !IsWindow(dialog); });
@@ -709,27 +719,39 @@ int main(int argc, char** argv)
     Pump(500);
     ToggleLocks(indicator, 6, 1000);
     const TUse began = UseFigures(indicator, windowsOnly);
-    const int toggles = ToggleLocks(indicator, 1000);
-    int menus = 0, settings = 0, versions = 0;
-    for (int round = 0; round < 200; ++round) {
-        menus += OpenAndCloseMenu(indicator);
-        settings += OpenAndCloseDialog(indicator, SettingsCommand);
-        versions += OpenAndCloseDialog(indicator, VersionCommand);
+    // Each activity on its own, so that what grows is found by its activity.
+    const struct {
+        const char* name;
+        int times;
+        std::function<bool()> once;
+    } activities[] = {
+        {"lock toggles", 1000, [&] { return ToggleLocks(indicator, 1) == 1; }},
+        {"menus opened and closed", 200, [&] { return OpenAndCloseMenu(indicator); }},
+        {"settings dialogs opened and closed", 200, [&] { return OpenAndCloseDialog(indicator, SettingsCommand); }},
+        {"version dialogs opened and closed", 200, [&] { return OpenAndCloseDialog(indicator, VersionCommand); }},
+    };
+    std::printf("long use, each activity after one round of all; the change of private memory, GDI objects and %s\n",
+                windowsOnly ? "windows (Wine counts no USER objects)" : "USER objects");
+    bool allDone = true;
+    TUse ended = began;
+    for (const auto& activity : activities) {
+        const TUse before = ended;
+        int done = 0;
+        for (int round = 0; round < activity.times; ++round)
+            done += activity.once();
+        ended = UseFigures(indicator, windowsOnly);
+        allDone = allDone && done == activity.times;
+        std::printf("  %4d of %4d %-36s %+6lld KiB %+4lld %+4lld\n", done, activity.times, activity.name,
+                    ended.privateKb - before.privateKb, ended.gdi - before.gdi, ended.user - before.user);
     }
-    const TUse ended = UseFigures(indicator, windowsOnly);
     DestroyWindow(typist);
-    std::printf("long use: %d of 1000 lock toggles, %d of 200 menus, %d of 200 settings dialogs and %d of 200 version "
-                "dialogs opened and closed\n",
-                toggles, menus, settings, versions);
-    const bool allDone = toggles == 1000 && menus == 200 && settings == 200 && versions == 200;
     const struct {
         const char* name;
         long long began, ended, slack;
         const char* unit;
     } figures[] = {{"private memory", began.privateKb, ended.privateKb, UseSlackKb, " KiB"},
                    {"GDI objects", began.gdi, ended.gdi, UseSlackObjects, ""},
-                   {windowsOnly ? "windows (Wine counts no USER objects)" : "USER objects", began.user, ended.user,
-                    UseSlackObjects, ""}};
+                   {windowsOnly ? "windows" : "USER objects", began.user, ended.user, UseSlackObjects, ""}};
     for (const auto& figure : figures) {
         const bool known = figure.began >= 0 && figure.ended >= 0;
         std::printf("  %-38s %lld%s before, %lld%s after   %s\n", figure.name, figure.began, figure.unit, figure.ended,
