@@ -41,7 +41,7 @@ const WORD NumLockCommand = 101, CapsLockCommand = 102, ScrollLockCommand = 103;
 const WORD SettingsCommand = 191, VersionCommand = 905;
 
 // Private memory of a peer lock-key indicator written in C++ (with an
-// on-screen display), measured the same way on this platform.
+// on-screen display), measured the same way under 32-bit Wine.
 const long long PeerPrivateKb = 6876;
 // What the indicator may use beyond the bare loop.
 const long long AllowanceKb = 2048;
@@ -638,10 +638,12 @@ int main(int argc, char** argv)
     std::printf("idle private memory, each program alone, 4 s after its start\n");
     std::printf("  %-22s %s\n", bare.name, Kb(bare.privateKb).c_str());
     const long long ceiling = bare.privateKb + AllowanceKb;
-    std::printf("  %-22s %s   %s %s\n", indicator.name, Kb(indicator.privateKb).c_str(),
-                Goal("under " + std::to_string(PeerPrivateKb) + " KiB, a peer indicator's",
-                     indicator.privateKb >= 0 && indicator.privateKb < PeerPrivateKb)
-                    .c_str(),
+    // The peer's figure is a 32-bit system's; a 32-bit program on a 64-bit
+    // system pays more for the same system DLLs, as the bare loop shows.
+    const std::string peerGoal =
+        windows64 ? "" : Goal("under " + std::to_string(PeerPrivateKb) + " KiB, a peer indicator's",
+                              indicator.privateKb >= 0 && indicator.privateKb < PeerPrivateKb) + " ";
+    std::printf("  %-22s %s   %s%s\n", indicator.name, Kb(indicator.privateKb).c_str(), peerGoal.c_str(),
                 Goal("at most the bare loop + " + std::to_string(AllowanceKb) + " = " + std::to_string(ceiling) +
                          " KiB",
                      indicator.privateKb >= 0 && bare.privateKb >= 0 && indicator.privateKb <= ceiling)
