@@ -12,6 +12,10 @@ target_include_directories(gtest SYSTEM PUBLIC ${GTEST_SOURCE_DIR}/include
 # The framework's texts are Shift-JIS; GoogleTest's own sources are plain ASCII
 # and keep the default character sets.
 target_compile_options(gtest PRIVATE -w)
+# The win32 thread model's runtime has no std::mutex (before GCC 13); the one
+# class that uses it comes from a header of ours, in every unit that sees
+# GoogleTest's own.
+target_compile_options(gtest PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/GoogleTestWin32Notification.h)
 
 add_library(gtest_main STATIC ${GTEST_SOURCE_DIR}/src/gtest_main.cc)
 target_link_libraries(gtest_main PUBLIC gtest)

@@ -79,11 +79,18 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
     }
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+}
 
+void TIndicatorShape::PrepareTrayMenu()
+{
+    // Made when the menu first opens: its icons, the system's file-type icon
+    // and the modules they come from cost nothing in a run that never opens it.
+    if (OwnerDrawMenu || !menuResource_)
+        return;
     // Two levels: the loaded menu holds the popup, whose items draw the icons.
     // The lock items are kept only once the wrapper owns them: without the
     // menu, or without memory, they are gone and their pointers null.
-    TOwnerDrawMenu* popup = menuResource_ ? new (std::nothrow) TOwnerDrawMenu(0, nullptr) : nullptr;
+    TOwnerDrawMenu* popup = new (std::nothrow) TOwnerDrawMenu(0, nullptr);
     if (popup) {
         auto kept = [popup](TMenuItem* item) { return popup->Add(item) ? item : nullptr; };
         NumLockItem = kept(new (std::nothrow) TMenuItem(CM_NUMLOCK, CurrentIconSet[4]));
@@ -107,8 +114,6 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
     }
     if (TrayMenu)
         SetMenuDefaultItem(TrayMenu, CM_KEYBOARD, FALSE);
-
-    SetStartupShortcutPath();
 }
 
 TIndicatorShape::~TIndicatorShape()

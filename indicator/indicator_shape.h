@@ -31,8 +31,8 @@ public:
     TRadioGroupElement* IconSetChoice = nullptr;  // "IconSet": 0 set A, otherwise set B
     HWND TrayWindow = nullptr;                  // the taskbar when the icon was last added
     HMENU TrayMenu = nullptr;                   // sub-menu 0 of menu resource 1
-    TOwnerDrawMenu* OwnerDrawMenu = nullptr;
-    TMenuItem* NumLockItem = nullptr;           // owned by OwnerDrawMenu
+    TOwnerDrawMenu* OwnerDrawMenu = nullptr;    // made when the menu first opens
+    TMenuItem* NumLockItem = nullptr;           // owned by OwnerDrawMenu; made with it
     TMenuItem* CapsLockItem = nullptr;
     TMenuItem* ScrollLockItem = nullptr;
     TIconSource** CurrentIconSet = nullptr;     // IconSetA or IconSetB
@@ -56,6 +56,8 @@ public:
     void UpdateTrayIcon(bool show, int index);
     void OnLockKeyChanged();
     void OnTrayNotify(UINT mouseMessage);
+    // Makes OwnerDrawMenu and its items, once.
+    void PrepareTrayMenu();
 
     // The settings dialog (settings_dialog.cpp).
     void ShowSettings();

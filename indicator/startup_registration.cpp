@@ -41,13 +41,26 @@ void SetStartupShortcutPath()
     StrConcat(StartupShortcutPath.Slot(), folder.Get(), ShortcutName);
 }
 
+namespace {
+
+// Asking the shell for the start-up folder takes milliseconds a silent start
+// need not spend before its icon shows: the path is found when first used.
+const char* ShortcutPath()
+{
+    if (!*StartupShortcutPath.Get())
+        SetStartupShortcutPath();
+    return StartupShortcutPath.Get();
+}
+
+}  // namespace
+
 void RegisterStartup(HWND owner)
 {
     if (FindSwitch(RestoreSwitch) >= 0)
         return;
     TText program;
     ProgramPath(program);
-    CreateShortcut(StartupShortcutPath.Get(), program.Get(), RestoreSwitch, nullptr, 0);
+    CreateShortcut(ShortcutPath(), program.Get(), RestoreSwitch, nullptr, 0);
     ShowMessage(owner, "Register", InformationIcon, RegisterText, MessageOk);
 }
 
@@ -59,5 +72,5 @@ void UnregisterStartup(HWND owner)
     ProgramPath(program);
     StrJoin(text.Slot(), {UnregisterTextBefore, "\"", program.Get(), "\"", UnregisterTextAfter});
     ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
-    DeleteFileA(StartupShortcutPath.Get());
+    DeleteFileA(ShortcutPath());
 }

@@ -7,7 +7,8 @@
 
 #include "framework/util/text.h"
 
-// The shortcut's path: the start-up folder and "Pelorum(システムトレイに常駐).lnk".
+// The shortcut's path: the start-up folder and "Pelorum(システムトレイに常駐).lnk";
+// empty until the registration or the unregistration first needs it.
 extern TText StartupShortcutPath;
 void SetStartupShortcutPath();
 

@@ -94,6 +94,7 @@ void TIndicatorShape::OnTrayNotify(UINT mouseMessage)
         // the foreground window, and goes away properly on a second opening
         // only once the owner has handled one more message.
         SetForegroundWindow(Hwnd);
+        PrepareTrayMenu();
         POINT cursor = {};
         GetCursorPos(&cursor);
         TrackPopupMenu(TrayMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr);

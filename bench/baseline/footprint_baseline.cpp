@@ -1,14 +1,7 @@
 // The footprint benchmark's baseline: a window that is never shown and a
-// message loop, built like the indicator (static runtime, manifest) and doing
-// nothing else. With "/dlls" it first loads the system DLLs the indicator
-// imports and initialises COM as the indicator does, so that the two
-// baselines tell the system DLLs' share from the indicator's own. WM_CLOSE
-// ends it.
+// message loop, built like the indicator (static runtime, manifest, stripped)
+// and doing nothing else. WM_CLOSE ends it.
 #include <windows.h>
-#include <objbase.h>
-
-#include <cstring>
-#include <initializer_list>
 
 namespace {
 
@@ -21,17 +14,12 @@ LRESULT CALLBACK BaselineProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (std::strstr(commandLine, "/dlls")) {
-        for (const char* dll : {"advapi32.dll", "comctl32.dll", "gdi32.dll", "ole32.dll", "shell32.dll", "winmm.dll"})
-            LoadLibraryA(dll);
-        CoInitialize(nullptr);
-    }
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = BaselineProc;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = std::strstr(commandLine, "/dlls") ? "FootprintBaselineDlls" : "FootprintBaseline";
+    windowClass.lpszClassName = "FootprintBaseline";
     RegisterClassA(&windowClass);
     CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance, nullptr);
     MSG message;

@@ -7,6 +7,7 @@
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
 #include "framework/dialogs/button_painter.h"
+#include "framework/util/list.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
     : TMenuGroup(TMenuPosition{-1}, nullptr), Menu(menu), AutoItems(new (std::nothrow) TMenuGroup)
@@ -22,9 +23,41 @@ TOwnerDrawMenu::TOwnerDrawMenu(int position, TIconSource* icon, std::initializer
         Add(entry);
 }
 
+namespace {
+
+// The wrappers attached or refreshed and not measured since, each with its
+// whole tree of entries; menus are used by the user-interface thread only.
+TList<TOwnerDrawMenu*>& Unmeasured()
+{
+    static TList<TOwnerDrawMenu*> menus;
+    return menus;
+}
+
+bool GroupHolds(const TMenuGroup& group, const TMenuEntry* entry)
+{
+    for (auto* node = group.Entries.First(); node; node = node->next) {
+        if (node->value == entry)
+            return true;
+        if (const auto* inner = dynamic_cast<const TMenuGroup*>(node->value))
+            if (GroupHolds(*inner, entry))
+                return true;
+    }
+    const auto* wrapper = dynamic_cast<const TOwnerDrawMenu*>(&group);
+    return wrapper && wrapper->AutoItems && GroupHolds(*wrapper->AutoItems, entry);
+}
+
+}  // namespace
+
 TOwnerDrawMenu::~TOwnerDrawMenu()
 {
+    if (!measured_)
+        Unmeasured().Delete(Unmeasured().IndexOf(this));
     delete AutoItems;
+}
+
+bool TOwnerDrawMenu::Holds(const TMenuEntry* entry) const
+{
+    return GroupHolds(*this, entry);
 }
 
 HMENU TOwnerDrawMenu::Popup(HMENU parent) const
@@ -126,10 +159,28 @@ void TOwnerDrawMenu::MeasuringPass()
         SetWidth(widest);
 }
 
+void TOwnerDrawMenu::EnsureMeasured()
+{
+    if (measured_)
+        return;
+    Unmeasured().Delete(Unmeasured().IndexOf(this));
+    measured_ = true;
+    MeasuringPass();
+}
+
+void TOwnerDrawMenu::MeasureAtFirstOpening()
+{
+    // Without memory to list the menu, it is measured now.
+    if (measured_ && Unmeasured().Add(this))
+        measured_ = false;
+    else if (measured_)
+        MeasuringPass();
+}
+
 void TOwnerDrawMenu::Attach()
 {
     CaptureAndMakeOwnerDraw(nullptr);
-    MeasuringPass();
+    MeasureAtFirstOpening();
 }
 
 void TOwnerDrawMenu::Refresh()
@@ -138,7 +189,7 @@ void TOwnerDrawMenu::Refresh()
     // makes new ones from the menu's texts. Measuring comes last, so that the
     // new entries are measured in the new font and get the common width too.
     MakeOwnerDraw(nullptr);
-    MeasuringPass();
+    MeasureAtFirstOpening();
 }
 
 LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item)
@@ -148,6 +199,13 @@ LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTR
         return TRUE;
     }
     if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
+        // The first item of a menu to be measured measures its whole menu.
+        for (auto* node = Unmeasured().First(); node; node = node->next) {
+            if (node->value->Holds(entry)) {
+                node->value->EnsureMeasured();
+                break;
+            }
+        }
         item->itemWidth = static_cast<UINT>(std::max(entry->Width, 0));
         item->itemHeight = static_cast<UINT>(std::max(entry->Height, 0));
         return TRUE;

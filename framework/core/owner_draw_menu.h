@@ -9,7 +9,7 @@
 // Use:
 //     auto* menu = new (std::nothrow) TOwnerDrawMenu(popup, {new (std::nothrow) TMenuItem(101, icon), ...});
 //     if (menu)
-//         menu->Attach();
+//         menu->Attach();  // measured when first opened
 // then route WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the owner window to
 // OnMeasureItem, OnDrawItem and OnMenuChar, and call Refresh on
 // WM_SETTINGCHANGE with SPI_SETNONCLIENTMETRICS. Delete the wrapper with the
@@ -40,12 +40,17 @@ public:
     int Measure(HDC dc) override;
     void SetWidth(int width) override;
 
-    // Converts the explicit entries with the menu's texts, makes and converts
-    // the automatic ones, and measures everything in the menu font.
+    // Converts the explicit entries with the menu's texts and makes and
+    // converts the automatic ones. Everything is measured in the menu font
+    // when the menu is first opened (its first WM_MEASUREITEM), so that a menu
+    // that is never opened costs no font.
     void Attach();
     // After a change of the system's menu metrics: every item rebuilt from its
-    // stored text and measured again; check marks and grey states stay.
+    // stored text, to be measured again at the next opening; check marks and
+    // grey states stay.
     void Refresh();
+    // Measures now what Attach or Refresh left to measure.
+    void EnsureMeasured();
 
     // Handlers for the owner window. Owner-drawn buttons go to the transparent
     // button painter; items whose data is an entry are measured and drawn by
@@ -61,4 +66,11 @@ private:
     void ConvertItems(HMENU menu, bool capture);
     void AutomaticPass(HMENU menu);
     void MeasuringPass();
+    // Leaves the measuring pass to the first WM_MEASUREITEM of one of the
+    // menu's items.
+    void MeasureAtFirstOpening();
+    // Whether the entry is one of this menu's, at any depth.
+    bool Holds(const TMenuEntry* entry) const;
+
+    bool measured_ = true;  // false from Attach or Refresh until measured
 };

@@ -8,6 +8,7 @@
 #include "framework/dialogs/transparent_control.h"
 #include "framework/dialogs/transparent_editbox.h"
 #include "framework/dialogs/transparent_static.h"
+#include "framework/util/system_library.h"
 #include "framework/util/window_class.h"
 
 void TElement::SetGap(int, int) {}
@@ -53,10 +54,8 @@ void RegisterControlClass(const char* className)
     }
     // The status bar, up-down and trackbar classes come from the common controls.
     static bool commonControls = false;
-    if (!commonControls) {
-        INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
-        commonControls = InitCommonControlsEx(&init) != FALSE;
-    }
+    if (!commonControls)
+        commonControls = InitCommonControlClasses(ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES);
 }
 
 }  // namespace

@@ -1,17 +1,17 @@
 #include "framework/dialogs/shape.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include "framework/core/app_globals.h"
 #include "framework/core/placement.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/window_position.h"
-#include "framework/dialogs/background.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
 #include "framework/util/display_text.h"
 #include "framework/util/resource_names.h"
+#include "framework/util/system_library.h"
+#include "framework/util/system_sound.h"
 #include "framework/util/window_class.h"
 
 const char ShapeClassName[] = "ShapeClass";
@@ -79,7 +79,8 @@ void TShape::PrepareCreate()
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = ShapeClassName;
     RegisterWindowClass(windowClass);
-    DialogBackground();
+    // The dialog background is made when a shape first paints, not here: a
+    // shape that is never shown needs none.
     ContextHelp = false;
     BeforeCreate();
     SoundPlaying = false;
@@ -120,10 +121,15 @@ void TShape::InitShape()
     if (StatusBarId != 0) {
         if (StatusBarId == -1)
             StatusBarId = kAutomaticStatusBarId;
-        INITCOMMONCONTROLSEX init = {sizeof init, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&init);
-        StatusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "", Hwnd,
-                                        static_cast<UINT>(StatusBarId));
+        // The common controls are loaded with the first status bar.
+        typedef HWND(WINAPI * TCreateStatusWindow)(LONG style, LPCSTR text, HWND parent, UINT id);
+        const TCreateStatusWindow create = InitCommonControlClasses(ICC_BAR_CLASSES)
+                                               ? SystemFunction<TCreateStatusWindow>(CommonControlsLibrary,
+                                                                                     "CreateStatusWindowA")
+                                               : nullptr;
+        StatusBar = create ? create(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "", Hwnd,
+                                    static_cast<UINT>(StatusBarId))
+                           : nullptr;
     } else {
         StatusBar = nullptr;
     }
@@ -322,7 +328,7 @@ void TShape::ReleaseDialogIcons()
 void TShape::StopSounds()
 {
     if (SoundPlaying)
-        PlaySoundA(nullptr, nullptr, SND_ASYNC);
+        StopSystemSound();
 }
 
 void TShape::ReactivateOwner()

@@ -5,7 +5,6 @@
 #include "framework/util/width_conversion.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -124,9 +123,17 @@ std::string Adopt(char* text)
 // At least `digits` digits, zero-padded; a sign comes before the zeros.
 std::string Digits(long long value, int digits)
 {
-    char buffer[32]; // the longest 64-bit value with its sign is 20 bytes
-    std::snprintf(buffer, sizeof buffer, "%.*lld", digits, value);
-    return buffer;
+    // Written by hand: the C library's formatting would bring its
+    // floating-point printer into the program.
+    unsigned long long magnitude = value < 0 ? 0 - static_cast<unsigned long long>(value) : value;
+    std::string text;
+    do {
+        text.insert(text.begin(), static_cast<char>('0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (static_cast<int>(text.size()) < digits)
+        text.insert(0, static_cast<size_t>(digits) - text.size(), '0');
+    return value < 0 ? "-" + text : text;
 }
 
 std::string Plain(long long value) { return Digits(value, 1); }

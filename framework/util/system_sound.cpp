@@ -3,6 +3,23 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "framework/util/system_library.h"
+
+namespace {
+
+const char SoundLibrary[] = "winmm.dll";
+
+typedef BOOL(WINAPI* TPlaySound)(LPCSTR sound, HMODULE module, DWORD flags);
+
+// The sound library is loaded at the first sound: most runs play none.
+bool PlaySoundOnce(LPCSTR sound, DWORD flags)
+{
+    const TPlaySound play = SystemFunction<TPlaySound>(SoundLibrary, "PlaySoundA");
+    return play && play(sound, nullptr, flags);
+}
+
+}  // namespace
+
 const char* SystemSoundAlias(unsigned int style)
 {
     switch (style) {
@@ -37,7 +54,14 @@ unsigned int IconSoundStyle(int iconId)
 
 void PlaySystemSound(unsigned int style)
 {
-    PlaySoundA(SystemSoundAlias(style), nullptr, SND_ALIAS | SND_NOWAIT | SND_ASYNC);
+    PlaySoundOnce(SystemSoundAlias(style), SND_ALIAS | SND_NOWAIT | SND_ASYNC);
+}
+
+void StopSystemSound()
+{
+    // Without the library no sound was started.
+    if (IsLibraryLoaded(SoundLibrary))
+        PlaySoundOnce(nullptr, SND_ASYNC);
 }
 
 void PlayIconSound(int iconId)

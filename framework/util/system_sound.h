@@ -10,5 +10,8 @@ const char* SystemSoundAlias(unsigned int style);
 unsigned int IconSoundStyle(int iconId);
 
 // Starts the sound without waiting for it (and without cutting a sound short).
+// The sound library is loaded at the first sound.
 void PlaySystemSound(unsigned int style);
+// Stops the sound that is playing, if any.
+void StopSystemSound();
 void PlayIconSound(int iconId);

@@ -346,7 +346,9 @@ void StrFormat(char*& slot, int size, const char* format, ...)
     }
     va_list args;
     va_start(args, format);
-    const int written = vsnprintf(buffer, static_cast<size_t>(size), format, args);
+    // The system C library's formatter: the standard name would bring the
+    // compiler runtime's own, with its floating-point printer, into the program.
+    const int written = _vsnprintf(buffer, static_cast<size_t>(size), format, args);
     va_end(args);
     buffer[size - 1] = '\0';
     int length = static_cast<int>(std::strlen(buffer));

@@ -112,26 +112,9 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
                                 new TMenuItem(5, ResourceIcon(APPLICATION_ICON_NAME)),
                                 new TMenuItem(199, ResourceIcon(CLOSE_ICON_NAME))});
     menu.Attach();
-
-    // U is half the width of "全" in the menu font.
-    SIZE wide = {};
-    GetTextExtentPoint32A(TMenuMeasuringDc().Get(), "全", 2, &wide);
-    EXPECT_EQ(wide.cx / 2, MenuSpacingUnit);
-    const struct {
-        int position, box;
-        std::string split;  // label | accelerator
-    } rows[] = {{0, 19, "&Num Lock|"},  {1, 19, "&Caps Lock|"},          {3, 19, "設定(&S)...|Ctrl+S"},
-                {4, 19, "ﾍﾙﾌﾟ(&H)|F1"}, {5, 35, "Three\nline\nlabel|"}, {6, 19, "終了(&X)|"}};
-    const int acceleratorX = ItemAt(popup, 3)->AcceleratorX;
-    for (const auto& row : rows) {
-        const TMenuItem* item = ItemAt(popup, row.position);
-        ASSERT_TRUE(item) << row.position;
-        EXPECT_EQ(row.split, std::string(item->Label.Get()) + "|" + item->AcceleratorText.Get());
-        EXPECT_EQ(row.box, item->IconBoxWidth) << row.split;
-        // Every accelerator of the menu starts at one x, right of every label.
-        EXPECT_EQ(item->HasAccelerator ? acceleratorX : 0, item->AcceleratorX) << row.split;
-        EXPECT_GT(acceleratorX, item->IconBoxWidth + 2 + item->LabelWidth + MenuSpacingUnit) << row.split;
-    }
+    // Nothing is measured until the menu opens: a menu never opened costs no font.
+    for (int position = 0; position < GetMenuItemCount(popup); ++position)
+        EXPECT_EQ(0, TMenuEntry::OwnerDrawnAt(popup, position)->Height) << position;
 
     // Open it, select the first item with the keyboard and picture it.
     drawn.clear();
@@ -157,6 +140,26 @@ TEST_F(OwnerDrawMenuTest, MeasuresByTheRulesAndPicturesTheOpenMenu)
     for (int position : {3, 4})
         EXPECT_LE(ItemAt(popup, position)->AcceleratorX + ItemAt(popup, position)->AcceleratorWidth, first.right - first.left);
     EXPECT_GE(2 * highlighted, static_cast<size_t>((first.right - first.left) * (first.bottom - first.top)));
+
+    // U is half the width of "全" in the menu font.
+    SIZE wide = {};
+    GetTextExtentPoint32A(TMenuMeasuringDc().Get(), "全", 2, &wide);
+    EXPECT_EQ(wide.cx / 2, MenuSpacingUnit);
+    const struct {
+        int position, box;
+        std::string split;  // label | accelerator
+    } rows[] = {{0, 19, "&Num Lock|"},  {1, 19, "&Caps Lock|"},          {3, 19, "設定(&S)...|Ctrl+S"},
+                {4, 19, "ﾍﾙﾌﾟ(&H)|F1"}, {5, 35, "Three\nline\nlabel|"}, {6, 19, "終了(&X)|"}};
+    const int acceleratorX = ItemAt(popup, 3)->AcceleratorX;
+    for (const auto& row : rows) {
+        const TMenuItem* item = ItemAt(popup, row.position);
+        ASSERT_TRUE(item) << row.position;
+        EXPECT_EQ(row.split, std::string(item->Label.Get()) + "|" + item->AcceleratorText.Get());
+        EXPECT_EQ(row.box, item->IconBoxWidth) << row.split;
+        // Every accelerator of the menu starts at one x, right of every label.
+        EXPECT_EQ(item->HasAccelerator ? acceleratorX : 0, item->AcceleratorX) << row.split;
+        EXPECT_GT(acceleratorX, item->IconBoxWidth + 2 + item->LabelWidth + MenuSpacingUnit) << row.split;
+    }
     DestroyMenu(popup);
 }
 
@@ -233,6 +236,7 @@ TEST_F(OwnerDrawMenuTest, AutomaticPassAndRefreshKeepTextsChecksAndGreyStates)
 
     SetMenuFontHeight(-30);
     menu.Refresh();
+    menu.EnsureMeasured();
     SetMenuFontHeight(0);
     EXPECT_EQ(drawnItems, describe());
     for (int position : {0, 1, 3, 4})
@@ -241,6 +245,7 @@ TEST_F(OwnerDrawMenuTest, AutomaticPassAndRefreshKeepTextsChecksAndGreyStates)
     const TMenuItem* accelerated = ItemAt(popup, 3);
     EXPECT_GT(accelerated->AcceleratorX, accelerated->IconBoxWidth + 2 + accelerated->LabelWidth + MenuSpacingUnit);
     menu.Refresh();
+    menu.EnsureMeasured();
     EXPECT_EQ(19, ItemAt(popup, 3)->IconBoxWidth);
     menu.MakeNormal(nullptr);
     EXPECT_EQ(plain, describe());

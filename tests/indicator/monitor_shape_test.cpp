@@ -21,4 +21,8 @@ TEST(MonitorShapeWithoutItsMenu, KeepsNoLockItems)
     EXPECT_EQ(nullptr, shape.NumLockItem);
     EXPECT_EQ(nullptr, shape.CapsLockItem);
     EXPECT_EQ(nullptr, shape.ScrollLockItem);
+    // Nor when the menu is first opened: there is nothing to make it from.
+    shape.PrepareTrayMenu();
+    EXPECT_EQ(nullptr, shape.OwnerDrawMenu);
+    EXPECT_EQ(nullptr, shape.NumLockItem);
 }
