@@ -38,67 +38,26 @@ const TScale Scales[] = {
     {192, 32, 64, {176, 42}, 188, 24, 36, 18, 38, 14, 32},
 };
 
-int ScreenDpi()
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-struct TChild {
-    HWND window;
-    std::string className, text;
-    LONG style;
-    RECT rect;  // in the dialog's client area
-};
-
-std::vector<TChild> ChildrenOf(HWND dialog)
-{
-    std::vector<TChild> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[64] = "";
-        GetClassNameA(child, name, sizeof name);
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        children.push_back({child, name, WindowText(child), GetWindowLongA(child, GWL_STYLE), rect});
-    }
-    return children;
-}
-
-// The size of a text as the dialog's font shows it: every line, tabs
+// The size of a text as the dialogs' font shows it: every line, tabs
 // expanded, '&' prefixes left out.
 SIZE ShownExtent(const std::string& text)
 {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE extent = {0, 0};
-    size_t at = 0;
-    for (;;) {
-        const size_t end = std::min(text.find('\r', at), text.find('\n', at));
-        std::string line;
-        for (size_t i = at; i < std::min(end, text.size()); ++i)
-            if (text[i] != '&' || (i > at && text[i - 1] == '&'))
-                line += text[i];
-        const DWORD size = GetTabbedTextExtentA(dc, line.empty() ? " " : line.c_str(),
-                                                line.empty() ? 1 : static_cast<int>(line.size()), 0, nullptr);
-        extent.cx = std::max<LONG>(extent.cx, LOWORD(size));
-        extent.cy += HIWORD(size);
-        if (end >= text.size())
-            break;
-        at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    RECT extent = {0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_EXPANDTABS);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return extent;
+    return SIZE{extent.right, extent.bottom};
 }
 
 class DisplayScaleTest : public IndicatorTest {
 protected:
     void SetUp() override
     {
-        const int dpi = ScreenDpi();
+        HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
         for (const TScale& scale : Scales)
             if (scale.dpi == dpi)
                 scale_ = &scale;
@@ -122,26 +81,29 @@ void DisplayScaleTest::ExpectScaled(HWND dialog) const
     const TScale& scale = *scale_;
     RECT client;
     GetClientRect(dialog, &client);
-    const std::vector<TChild> children = ChildrenOf(dialog);
-    std::vector<RECT> buttons;
-    LONG lowest = 0;
-    for (const TChild& child : children) {
-        SCOPED_TRACE(child.className + " \"" + child.text + "\"");
-        const RECT& r = child.rect;
-        lowest = std::max(lowest, r.bottom);
-        if (child.className == "TransparentPushButton") {
+    std::vector<RECT> buttons, all;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = "";
+        GetClassNameA(child, name, sizeof name);
+        const std::string text = WindowText(child);
+        SCOPED_TRACE(std::string(name) + " \"" + text + "\"");
+        RECT r, inside;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(child, &inside);
+        all.push_back(r);
+        if (std::string(name) == "TransparentPushButton") {
             EXPECT_EQ(scale.button.cx, r.right - r.left);
             EXPECT_EQ(scale.button.cy, r.bottom - r.top);
             buttons.push_back(r);
         }
-        if (child.text.empty() || !(child.style & WS_VISIBLE))
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        if (text.empty() || !(style & WS_VISIBLE))
             continue;
-        const LONG type = child.style & BS_TYPEMASK;
-        const bool isButton = child.className == "TransparentButton";
-        const int start = !isButton ? 0 : type == BS_GROUPBOX ? scale.captionStart : scale.labelStart;
-        const SIZE extent = ShownExtent(child.text);
-        RECT inside;
-        GetClientRect(child.window, &inside);
+        const int start = std::string(name) != "TransparentButton"    ? 0
+                          : (style & BS_TYPEMASK) == BS_GROUPBOX ? scale.captionStart
+                                                                 : scale.labelStart;
+        const SIZE extent = ShownExtent(text);
         EXPECT_LE(start + extent.cx, inside.right) << "text cut at the right";
         EXPECT_LE(extent.cy, inside.bottom) << "text cut at the bottom";
     }
@@ -149,11 +111,13 @@ void DisplayScaleTest::ExpectScaled(HWND dialog) const
     std::sort(buttons.begin(), buttons.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
     for (size_t i = 1; i < buttons.size(); ++i)
         EXPECT_EQ(scale.buttonStep, buttons[i].left - buttons[i - 1].left);
+    LONG lowest = 0, above = 0;
+    for (const RECT& r : all) {
+        lowest = std::max(lowest, r.bottom);
+        if (r.bottom <= buttons[0].top)
+            above = std::max(above, r.bottom);
+    }
     EXPECT_EQ(scale.gap, client.bottom - lowest) << "the margin below";
-    LONG above = 0;
-    for (const TChild& child : children)
-        if (child.rect.bottom <= buttons[0].top)
-            above = std::max(above, child.rect.bottom);
     EXPECT_EQ(scale.gap, buttons[0].top - above) << "the gap above the buttons";
 }
 
