@@ -1,15 +1,17 @@
 # Test programs run under Wine through CMAKE_CROSSCOMPILING_EMULATOR.
 #
-# add_wine_gtest(NAME name SOURCES ... LIBRARIES ... [SERIAL] [PREFIX64])
+# add_wine_gtest(NAME name SOURCES ... LIBRARIES ... [SERIAL] [PREFIXES prefix...])
 # builds one GoogleTest program and registers one CTest test per test suite
 # found in its sources (TEST, TEST_F, TEST_P), each run with a suite filter,
 # so a failure names its suite and the suites of one program stay apart.
-# PREFIX64 runs them in the 64-bit prefix (wine-run64), which reports them
-# skipped where this machine cannot run 32-bit programs.
+# PREFIXES runs them in the tests' other prefixes that it names instead of the
+# build's own (wine-run --prefix; a prefix this machine cannot have reports
+# them skipped), one test per suite and prefix, named name.prefix.suite when
+# there are several; the tests of one prefix never run at the same time.
 function(add_wine_gtest)
-  cmake_parse_arguments(T "SERIAL;PREFIX64" "NAME;MAIN" "SOURCES;LIBRARIES;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "NAME;MAIN" "SOURCES;LIBRARIES;DEPENDS;PREFIXES" ${ARGN})
   # Every test program carries the application manifest, so that it sees the
-  # system's real version as the program does.
+  # system's real version and the display's real DPI as the program does.
   add_executable(${T_NAME} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/framework/core/application_manifest.rc)
   if(T_MAIN)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBRARIES} gtest)
@@ -19,9 +21,6 @@ function(add_wine_gtest)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR})
   if(T_DEPENDS)
     add_dependencies(${T_NAME} ${T_DEPENDS})
-  endif()
-  if(T_PREFIX64)
-    set_target_properties(${T_NAME} PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run64)
   endif()
 
   set(suites "")
@@ -35,16 +34,28 @@ function(add_wine_gtest)
     endforeach()
   endforeach()
   list(REMOVE_DUPLICATES suites)
+  list(LENGTH T_PREFIXES prefix_count)
   foreach(suite IN LISTS suites)
-    add_test(NAME ${T_NAME}.${suite}
-             COMMAND ${T_NAME} --gtest_filter=${suite}.*:*/${suite}.*
-             WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-    set_tests_properties(${T_NAME}.${suite} PROPERTIES TIMEOUT 120 LABELS wine)
-    if(T_SERIAL)
-      set_tests_properties(${T_NAME}.${suite} PROPERTIES RUN_SERIAL TRUE)
+    set(filter --gtest_filter=${suite}.*:*/${suite}.*)
+    set(tests "")
+    if(prefix_count EQUAL 0)
+      add_test(NAME ${T_NAME}.${suite} COMMAND ${T_NAME} ${filter} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      list(APPEND tests ${T_NAME}.${suite})
     endif()
-    if(T_PREFIX64)
-      set_tests_properties(${T_NAME}.${suite} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK wineprefix64)
+    foreach(prefix IN LISTS T_PREFIXES)
+      if(prefix_count EQUAL 1)
+        set(test ${T_NAME}.${suite})
+      else()
+        set(test ${T_NAME}.${prefix}.${suite})
+      endif()
+      add_test(NAME ${test} COMMAND ${CMAKE_BINARY_DIR}/wine-run --prefix ${prefix} $<TARGET_FILE:${T_NAME}> ${filter}
+               WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+      set_tests_properties(${test} PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK ${prefix})
+      list(APPEND tests ${test})
+    endforeach()
+    set_tests_properties(${tests} PROPERTIES TIMEOUT 120 LABELS wine)
+    if(T_SERIAL)
+      set_tests_properties(${tests} PROPERTIES RUN_SERIAL TRUE)
     endif()
   endforeach()
 endfunction()

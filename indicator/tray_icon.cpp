@@ -60,6 +60,8 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
         index = GetStateIndex();
     }
     TIconSource* source = index >= 0 && index < IconSetSize && CurrentIconSet ? CurrentIconSet[index] : nullptr;
+    // At the system's small-icon size, which is the tray's: the picture drawn
+    // for that size, not a smaller one enlarged.
     record.hIcon = source ? source->GetIcon(IconSizeSmall, nullptr) : nullptr;
     // A change fails when the shell holds no icon (the add at log-on found
     // the taskbar too busy, or something removed it): then it is added.

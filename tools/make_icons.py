@@ -3,12 +3,16 @@
 
     make_icons.py NAMES_HEADER OUTPUT_DIR
 
-Every picture is drawn here from simple shapes, at 32 x 32 and 16 x 16 in the
-16-colour palette, and written as a .ico file with both images. The names come
+Every picture is drawn here from simple shapes in the 16-colour palette, once
+for each size the system asks for at the usual display scales (16 to 48
+pixels: the small and large icons at 100 %, 125 %, 150 %, 200 %, 250 % and
+300 %), each drawn for its size with its lines and lamps on whole pixels
+rather than scaled from another, and written as a .ico file with every image. The names come
 from the resource-name header: each *_ICON / *_BITMAP define needs a drawing
 below, and each drawing needs a define, so the script stops on any mismatch.
-Also written: resources.rc (includes every picture) and indicator_icons.png,
-a contact sheet of the sixteen tray icons for a quick look.
+Also written: resources.rc (includes every picture), indicator_icons.png, a
+contact sheet of the sixteen tray icons at every size, and other_icons.png,
+the same for the other icons.
 """
 import math
 import os
@@ -30,6 +34,9 @@ CLEAR = None  # transparent pixel
 
 LAMP_ON = LIME
 LAMP_OFF = BLACK
+
+# The sizes of every icon; 32 first, as the size a request without one gets.
+SIZES = (32, 16, 20, 24, 40, 48)
 
 
 class Canvas:
@@ -112,20 +119,32 @@ def lamp_states(index):
     return (bool(index & 4), bool(index & 2), bool(index & 1))
 
 
+def indicator_a_lines(n):
+    """Cut lines of set A: their distance from the diagonal, their width and
+    the width of the border, in whole pixels; the 16- and 32-pixel pictures
+    are the original two, the others follow them in proportion."""
+    if n == 16:
+        return 3, 1, 1
+    if n == 32:
+        return 6, 2, 1
+    f = n / 16.0
+    return int(3 * f + 0.5), max(1, int(f + 0.5)), max(1, int(f / 2 + 0.5))
+
+
 def draw_indicator_a(canvas, index):
     """A square cut by two lines parallel to the falling diagonal into a
     lower-left triangle (Num), a middle band (Caps) and an upper-right
     triangle (Scroll). Pixels are classified by exact integer tests so that
-    the 16 x 16 picture stays crisp."""
+    every size stays crisp."""
     n = canvas.size
     num, caps, scroll = lamp_states(index)
-    cut = 3 if n == 16 else 6  # distance of the cut lines from the diagonal, in pixels
+    cut, width, border = indicator_a_lines(n)
     for y in range(n):
         for x in range(n):
             d = y - x
-            if x == 0 or y == 0 or x == n - 1 or y == n - 1:
+            if min(x, y) < border or max(x, y) >= n - border:
                 color = GRAY
-            elif abs(d) == cut or (n == 32 and abs(d) == cut + 1):
+            elif cut <= abs(d) < cut + width:
                 color = WHITE
             elif d > cut:
                 color = LAMP_ON if num else LAMP_OFF
@@ -137,20 +156,25 @@ def draw_indicator_a(canvas, index):
 
 
 def indicator_b_lamps(n):
-    """Centre and radius of the three lamps (Num, Caps, Scroll) in pixels."""
+    """Centre and radius of the three lamps (Num, Caps, Scroll) in pixels, and
+    the width of their rim. The 16- and 32-pixel pictures are the original
+    two; at the other sizes each lamp is a disc of an even number of pixels
+    (about 13/32 of the icon) whose box starts on a whole pixel: in the lower
+    left corner, in the middle and in the upper right corner."""
     if n == 16:
-        r, centres = 3.0, [(3.0, 13.0), (8.0, 8.0), (13.0, 3.0)]
-    else:
-        r, centres = 6.5, [(6.5, 25.5), (16.0, 16.0), (25.5, 6.5)]
-    return r, centres
+        return 3.0, [(3.0, 13.0), (8.0, 8.0), (13.0, 3.0)], 1.0
+    if n == 32:
+        return 6.5, [(6.5, 25.5), (16.0, 16.0), (25.5, 6.5)], 1.5
+    side = 2 * int(n * 13 / 64.0 + 0.5)
+    r = side / 2.0
+    return r, [(r, n - r), (n / 2.0, n / 2.0), (n - r, r)], int(n / 8.0 + 0.5) / 2.0
 
 
 def draw_indicator_b(canvas, index):
     """Three round lamps on the rising diagonal; transparent around them."""
     n = canvas.size
     states = lamp_states(index)
-    r, centres = indicator_b_lamps(n)
-    rim = 1.0 if n == 16 else 1.5
+    r, centres, rim = indicator_b_lamps(n)
     for (cx, cy), on in zip(centres, states):
         for y in range(n):
             for x in range(n):
@@ -159,11 +183,15 @@ def draw_indicator_b(canvas, index):
                     canvas.put(x, y, LAMP_ON if on else LAMP_OFF)
                 elif d <= r:
                     canvas.put(x, y, GREEN if on else GRAY)
-        if on and n == 32:
-            # a small glint makes a lit lamp read as a light
-            canvas.put(int(cx) - 2, int(cy) - 2, WHITE)
-            canvas.put(int(cx) - 3, int(cy) - 2, WHITE)
-            canvas.put(int(cx) - 2, int(cy) - 3, WHITE)
+        if on and n >= 24:
+            # a small glint makes a lit lamp read as a light: three pixels
+            # (blocks of two from 40 pixels on) at the lamp's upper left
+            unit = 2 if n >= 40 else 1
+            gx, gy = int(cx) - 2 * unit, int(cy) - 2 * unit
+            for dx, dy in ((0, 0), (-unit, 0), (0, -unit)):
+                for y in range(gy + dy, gy + dy + unit):
+                    for x in range(gx + dx, gx + dx + unit):
+                        canvas.put(x, y, WHITE)
 
 
 # ---------------------------------------------------------------------------
@@ -470,49 +498,47 @@ def tray_picture(name, zoom=2):
     return png_file(n, n, rows, alpha=True)
 
 
-def sheet(names, ground=(0xE0, 0xE0, 0xE0)):
-    """Every named icon in one row: 32 x 32 at twice its size, 16 x 16 at four times below."""
-    cell, gap = 64, 8
-    width = gap + len(names) * (cell + gap)
-    height = gap + 2 * (cell + gap)
-    image = [[(0xFF, 0xFF, 0xFF)] * width for _ in range(height)]
-    for i, name in enumerate(names):
-        for k, size in enumerate((32, 16)):
-            canvas = render(name, size)
-            zoom = cell // size
-            for y in range(cell):
-                for x in range(cell):
-                    color = canvas.get(x // zoom, y // zoom)
-                    image[gap + k * (cell + gap) + y][gap + i * (cell + gap) + x] = (
-                        ground if color is None else PALETTE[color])
+def sheet_of(rows, ground_of):
+    """A contact sheet: one row of cells per entry of `rows` (a list of rows of
+    icon names), each icon at every size from the smallest down the row's
+    lines, enlarged by a whole factor to about the cell's size and centred in
+    it, over the ground ground_of(column, line) so that the transparent parts
+    show."""
+    cell, gap = 96, 8
+    sizes = sorted(SIZES)
+    cols = max(len(names) for names in rows)
+    width = gap + cols * (cell + gap)
+    height = gap + len(rows) * len(sizes) * (cell + gap)
+    paper = (0xFF, 0xFF, 0xFF)
+    image = [[paper] * width for _ in range(height)]
+    for row, names in enumerate(rows):
+        for i, name in enumerate(names):
+            for k, size in enumerate(sizes):
+                canvas = render(name, size)
+                zoom = cell // size
+                shown = size * zoom
+                x0 = gap + i * (cell + gap) + (cell - shown) // 2
+                y0 = gap + (row * len(sizes) + k) * (cell + gap) + (cell - shown) // 2
+                ground = ground_of(i, k)
+                for y in range(shown):
+                    for x in range(shown):
+                        color = canvas.get(x // zoom, y // zoom)
+                        image[y0 + y][x0 + x] = ground if color is None else PALETTE[color]
     return png_file(width, height, [[ch for px in line for ch in px] for line in image])
 
 
+def sheet(names):
+    """Every named icon in one column each, its sizes one below the other."""
+    return sheet_of([names], lambda column, line: (0xE0, 0xE0, 0xE0))
+
+
 def contact_sheet():
-    """Two rows (set A, set B) of the eight states; each cell shows the 32 x 32
-    image at twice its size and the 16 x 16 image at four times, on a light
-    and on a dark ground so that the transparent parts show."""
-    cell, gap = 64, 8
-    cols = 8
-    width = gap + cols * (cell + gap)
-    height = gap + 4 * (cell + gap)
-    light, dark, paper = (0xE0, 0xE0, 0xE0), (0x20, 0x30, 0x40), (0xFF, 0xFF, 0xFF)
-    image = [[paper] * width for _ in range(height)]
-    for row, letter in enumerate("AB"):
-        for i in range(8):
-            name = "INDICATOR%s%d_ICON" % (letter, i)
-            for k, size in enumerate((32, 16)):
-                canvas = render(name, size)
-                zoom = cell // size
-                x0 = gap + i * (cell + gap)
-                y0 = gap + (2 * row + k) * (cell + gap)
-                ground = light if (i + k) % 2 == 0 else dark
-                for y in range(cell):
-                    for x in range(cell):
-                        color = canvas.get(x // zoom, y // zoom)
-                        image[y0 + y][x0 + x] = ground if color is None else PALETTE[color]
-    rows = [[channel for pixel in line for channel in pixel] for line in image]
-    return png_file(width, height, rows)
+    """Set A above set B, the eight states side by side, every size one below
+    the other, on a light and a dark ground in turn so that the transparent
+    parts show."""
+    light, dark = (0xE0, 0xE0, 0xE0), (0x20, 0x30, 0x40)
+    rows = [["INDICATOR%s%d_ICON" % (letter, i) for i in range(8)] for letter in "AB"]
+    return sheet_of(rows, lambda column, line: light if (column + line) % 2 == 0 else dark)
 
 
 # ---------------------------------------------------------------------------
@@ -548,7 +574,7 @@ def main(argv):
     lines = ["#pragma code_page(65001)",
              "// Generated by tools/make_icons.py; every picture is drawn by that script.", ""]
     for name in icons:
-        write(os.path.join(out, name.lower() + ".ico"), ico_file([render(name, 32), render(name, 16)]))
+        write(os.path.join(out, name.lower() + ".ico"), ico_file([render(name, size) for size in SIZES]))
         lines.append('%s ICON "%s/%s.ico"' % (name, out_fwd, name.lower()))
         numeric = ids.get(name)
         if numeric:

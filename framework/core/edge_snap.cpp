@@ -1,10 +1,12 @@
 #include "framework/core/edge_snap.h"
 
 #include "framework/core/work_area.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/key_state.h"
 
 namespace {
 
+// Distances at 96 DPI, scaled for the display.
 const int SearchDistance = 17;
 const int SnapDistance = 7;
 const int InsetDistance = 8;
@@ -125,7 +127,7 @@ void SnapSize(TSnapState& state, int edge, RECT& proposed)
 
 int SnapCoordinate(const TList<RECT>& candidates, bool horizontal, int c, int low, int high, bool& snapped)
 {
-    int best = SearchDistance;
+    int best = ScaledLength(SearchDistance);
     int nearest = c;
     for (TList<RECT>::Node* node = candidates.First(); node; node = node->next) {
         const int edges[2] = {horizontal ? node->value.left : node->value.top,
@@ -140,7 +142,7 @@ int SnapCoordinate(const TList<RECT>& candidates, bool horizontal, int c, int lo
             }
         }
     }
-    snapped = best <= SnapDistance;
+    snapped = best <= ScaledLength(SnapDistance);
     return snapped ? nearest : c;
 }
 
@@ -158,7 +160,7 @@ void BeginSnap(TSnapState& state, TWindow window)
 {
     GetWorkArea(state.Work);
     state.Inset = state.Work;
-    InflateRect(&state.Inset, -InsetDistance, -InsetDistance);
+    InflateRect(&state.Inset, -ScaledLength(InsetDistance), -ScaledLength(InsetDistance));
     state.Candidates.Clear();
     state.Candidates.Add(state.Work);
     // The window itself is among them: its start position attracts it too.

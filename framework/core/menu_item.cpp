@@ -6,6 +6,7 @@
 #include "framework/core/menu_metrics.h"
 #include "framework/dialogs/background.h"
 #include "framework/dialogs/halo_text.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/gdi_objects.h"
 #include "framework/util/icon_caches.h"
 #include "framework/util/icon_source.h"
@@ -14,10 +15,14 @@
 
 namespace {
 
+// Lengths at 96 DPI, scaled for the display.
 const int SmallIconBox = 19;
 const int LargeIconBox = 35;
-// A label this tall or taller gets the large icon box and 32-pixel icons.
+// A label this tall or taller gets the large icon box and large icons.
 const int TallLabel = SmallIconBox + 8;
+// Between the icon box and the label, and before the icon.
+const int LabelGap = 2;
+const int IconIndent = 1;
 
 int TextWidth(HDC dc, const char* text, int& height)
 {
@@ -101,7 +106,7 @@ void TMenuItem::MakeNormal(HMENU menu)
 
 int TMenuItem::Measure(HDC dc)
 {
-    IconBoxWidth = IconBoxHeight = SmallIconBox;
+    IconBoxWidth = IconBoxHeight = ScaledLength(SmallIconBox);
     const char* text = Text.Get();
     // A TAB is never the second byte of a double-byte character.
     const char* tab = std::strchr(text, '\t');
@@ -118,11 +123,11 @@ int TMenuItem::Measure(HDC dc)
         HasAccelerator = 0;
     }
     LabelWidth = TextWidth(dc, Label.Get(), LabelHeight);
-    IconSize = LabelHeight >= TallLabel ? 1 : 0;
+    IconSize = LabelHeight >= ScaledLength(TallLabel) ? 1 : 0;
     if (IconSize)
-        IconBoxWidth = IconBoxHeight = LargeIconBox;
+        IconBoxWidth = IconBoxHeight = ScaledLength(LargeIconBox);
     // The system adds a check-mark column of its own to the width reported.
-    Width = IconBoxWidth + LabelWidth + 2 - MenuSpacingUnit;
+    Width = IconBoxWidth + LabelWidth + ScaledLength(LabelGap) - MenuSpacingUnit;
     LabelWidth -= MenuSpacingUnit;
     Height = std::max(IconBoxHeight, LabelHeight);
     Width = CapMenuWidth(Width);
@@ -195,8 +200,10 @@ void TMenuItem::Draw(const DRAWITEMSTRUCT& item)
     }
 
     const int height = rect.bottom - rect.top;
-    const int size = IconSize ? 32 : 16;
-    const int x = rect.left + 1;
+    // The system's small or large icons, which follow the display's scale as
+    // the icon box does.
+    const int size = IconSizeOfKind(IconSize ? IconSizeLarge : IconSizeSmall);
+    const int x = rect.left + ScaledLength(IconIndent);
     const int y = rect.top + std::max(0, (height - size) / 2);
     if (checked) {
         RECT frame = {x - 1, y - 1, x + size + 1, y + size + 1};
@@ -211,7 +218,7 @@ void TMenuItem::Draw(const DRAWITEMSTRUCT& item)
     }
 
     const int textY = rect.top + (height - LabelHeight) / 2;
-    DrawPart(dc, rect.left + IconBoxWidth + 2, textY, Label.Get(), selected, grey);
+    DrawPart(dc, rect.left + IconBoxWidth + ScaledLength(LabelGap), textY, Label.Get(), selected, grey);
     if (HasAccelerator)
         DrawPart(dc, rect.left + AcceleratorX, textY, AcceleratorText.Get(), selected, grey);
 }

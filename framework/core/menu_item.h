@@ -2,8 +2,9 @@
 //
 // The item is found in its menu by command identifier or by position. Its text
 // is split at the first TAB into the label and the accelerator; the label goes
-// beside a 19-pixel icon box (35 pixels for labels taller than the box), the
-// accelerator into a column that starts at the same x in every item of the menu.
+// beside a 19-pixel icon box (35 pixels for labels taller than the box; both at
+// 96 DPI, scaled for the display), the accelerator into a column that starts
+// at the same x in every item of the menu.
 #pragma once
 
 #include <windows.h>
@@ -23,11 +24,11 @@ public:
     BYTE ByCommand;        // 1: found by CommandId; 0: by Position
     UINT CommandId;
     int Position;
-    int IconSize = 0;      // 0: 16 x 16 icons; 1: 32 x 32 for a tall label
+    int IconSize = 0;      // 0: small icons (16 x 16 at 96 DPI); 1: large ones for a tall label
     TIconSource* Icon;     // shared source, or null for an item without icon
     TText Text;            // the full menu text, accelerator included
     TText Label;           // the part before the first TAB
-    int IconBoxWidth = 19;
+    int IconBoxWidth = 19;   // as measured, scaled for the display
     int IconBoxHeight = 19;
     int LabelWidth = 0;
     int LabelHeight = 0;

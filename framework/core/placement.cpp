@@ -9,12 +9,13 @@
 #include "framework/core/translucency.h"
 #include "framework/core/window_position.h"
 #include "framework/core/work_area.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
 
 namespace {
 
-const int EdgeMargin = 10;
+const int EdgeMargin = 10;  // at 96 DPI, scaled for the display
 
 // A rectangle in 64 bits: a saved rectangle may hold any coordinates, and
 // their differences and sums do not fit in 32.
@@ -41,14 +42,15 @@ struct TSpan {
 // Cancel, mostly) would be lost for good.
 void KeepInside(TSpan& span, const RECT& work, bool resizable)
 {
+    const int margin = ScaledLength(EdgeMargin);
     if (span.Bottom > work.bottom)
-        span.MoveBy(0, work.bottom - EdgeMargin - span.Bottom);
+        span.MoveBy(0, work.bottom - margin - span.Bottom);
     if (span.Right > work.right)
-        span.MoveBy(work.right - EdgeMargin - span.Right, 0);
+        span.MoveBy(work.right - margin - span.Right, 0);
     if (span.Top < work.top)
-        span.MoveBy(0, work.top + EdgeMargin - span.Top);
+        span.MoveBy(0, work.top + margin - span.Top);
     if (span.Left < work.left)
-        span.MoveBy(work.left + EdgeMargin - span.Left, 0);
+        span.MoveBy(work.left + margin - span.Left, 0);
     if (!resizable)
         return;
     if (span.Right > work.right)

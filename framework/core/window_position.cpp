@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "framework/core/system_menu_extras.h"
+#include "framework/util/display_scale.h"
 
 namespace {
 
@@ -46,17 +47,18 @@ long long CentredStart(long long size, long long low, long long high)
     return low + (high - low - size) / 2;
 }
 
-// Centred on the pointer but 32 pixels clear of the screen edges, or centred
-// on the screen when the size leaves no room for that.
+// Centred on the pointer but 32 pixels (at 96 DPI) clear of the screen edges,
+// or centred on the screen when the size leaves no room for that.
 long long StartAroundPoint(long long size, long long point, long long low, long long high)
 {
-    if (size + 64 >= high - low)
+    const long long clear = ScaledLength(32);
+    if (size + 2 * clear >= high - low)
         return CentredStart(size, low, high);
     long long start = point - size / 2;
-    if (start < low + 32)
-        start = low + 32;
-    else if (start > high - size - 32)
-        start = high - size - 32;
+    if (start < low + clear)
+        start = low + clear;
+    else if (start > high - size - clear)
+        start = high - size - clear;
     return start;
 }
 

@@ -7,8 +7,10 @@
 #include "framework/core/window.h"
 #include "framework/dialogs/background.h"
 #include "framework/dialogs/halo_text.h"
+#include "framework/util/display_scale.h"
 #include "framework/dialogs/transparent_button.h"
 #include "framework/util/gdi_objects.h"
+#include "framework/util/icon_source.h"
 #include "framework/util/palette_device.h"
 #include "framework/util/text.h"
 
@@ -16,8 +18,14 @@ namespace {
 
 enum TButtonKind { GroupBox, PushButton, RadioButton, CheckBox };
 
+// Lengths at 96 DPI, scaled for the display. The lines of frames and edges
+// stay one pixel wide (two for an etched line), as the system's own are.
 const int kCheckSide = 13;
-const int kIconSide = 16;
+const int kCheckTextX = 18;   // where a check box's or radio button's text starts
+const int kCaptionX = 9;      // where a group box's caption starts
+const int kCaptionTop = 6;    // the group box's frame below the caption's top
+const int kIconBeforeText = 10;
+const int kTextAfterIcon = 8;
 
 TButtonKind KindOf(LONG style)
 {
@@ -102,7 +110,8 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
     TWindow(control).GetText(text.Slot());
     const SIZE extent = ShownExtent(dc, text.Get());
     const int tw = extent.cx, th = extent.cy;
-    int x = 1, y = (height - th) / 2;
+    const int one = ScaledLength(1);
+    int x = one, y = (height - th) / 2;
     RECT box = client;
     bool frameControl = true;
     UINT state = DFCS_BUTTONCHECK | (enabled ? 0 : DFCS_INACTIVE) | (checked ? DFCS_CHECKED : 0) |
@@ -110,13 +119,13 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
 
     const TButtonKind kind = KindOf(style);
     if (kind == GroupBox) {
-        x = 9;
+        x = ScaledLength(kCaptionX);
         y = 0;
-        box.top += 6;
+        box.top += ScaledLength(kCaptionTop);
         frameControl = false;
         DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
         // The caption interrupts the frame line for exactly its own width.
-        RECT gap = {box.left + 9, box.top, box.left + 9 + tw, box.top + 2};
+        RECT gap = {box.left + x, box.top, box.left + x + tw, box.top + 2};
         FillRect(dc, &gap, GetSysColorBrush(COLOR_BTNFACE));
     } else if (kind == PushButton) {
         x = (width - tw) / 2;
@@ -126,8 +135,8 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
         else
             FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         if (pressed) {
-            ++x;
-            ++y;
+            x += one;
+            y += one;
             DrawEdge(dc, &box, BDR_RAISEDOUTER, BF_RECT | BF_MONO);
             InflateRect(&box, -1, -1);
             DrawEdge(dc, &box, BDR_RAISEDOUTER, BF_RECT | BF_FLAT);
@@ -146,18 +155,20 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
     } else {
         if (kind == RadioButton)
             state |= DFCS_BUTTONRADIO;
-        x = 18;
-        --y;
-        box.top = client.top + (height - kCheckSide) / 2;
-        box.bottom = box.top + kCheckSide;
-        box.right = client.left + kCheckSide;
+        const int side = ScaledLength(kCheckSide);
+        x = ScaledLength(kCheckTextX);
+        y -= one;
+        box.top = client.top + (height - side) / 2;
+        box.bottom = box.top + side;
+        box.right = client.left + side;
     }
 
     if (HICON icon = TWindow(control).GetIcon(true)) {
+        const int side = IconSizeOfKind(IconSizeSmall);
         DrawStateA(dc, GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(icon), 0,
-                   client.left + x - 10, client.top + y + (th - kIconSide) / 2, kIconSide, kIconSide,
+                   client.left + x - ScaledLength(kIconBeforeText), client.top + y + (th - side) / 2, side, side,
                    DST_ICON | (enabled ? 0 : DSS_DISABLED));
-        x += 8;
+        x += ScaledLength(kTextAfterIcon);
     }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -165,7 +176,7 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
     if (frameControl)
         DrawFrameControl(dc, &box, DFC_BUTTON, state);
     if (focused) {
-        RECT focus = {x - 1, y - 1, x + tw + 1, y + th + 2};
+        RECT focus = {x - one, y - one, x + tw + one, y + th + ScaledLength(2)};
         DrawFocusRect(dc, &focus);
     }
 }

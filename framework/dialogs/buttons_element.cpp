@@ -3,6 +3,7 @@
 #include "framework/core/help_page.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/transparent_button.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
 #include "framework/util/icon_source.h"
 
@@ -72,15 +73,17 @@ SIZE TButtonsElement::Measure(TShape& shape, HDC)
     for (TButtonRecord& button : Buttons)
         shape.Captions.Register(button.Label);
     const int n = static_cast<int>(Buttons.size());
+    const int width = ScaledLength(ItemWidth), height = ScaledLength(ButtonHeight), gap = ScaledLength(ButtonGap);
     if (IsRow())
-        return SIZE{n * (ItemWidth + ButtonGap) - ButtonGap, ButtonHeight};
-    return SIZE{ItemWidth, n * (ButtonHeight + ButtonGap) - ButtonGap};
+        return SIZE{n * (width + gap) - gap, height};
+    return SIZE{width, n * (height + gap) - gap};
 }
 
 void TButtonsElement::CreateControls(TShape& shape, int x, int y)
 {
     Shape = &shape;
     const bool mayGiveDefault = MayBeDefault && !FindDefaultPushButton(shape.Hwnd);
+    const int width = ScaledLength(ItemWidth), height = ScaledLength(ButtonHeight), gap = ScaledLength(ButtonGap);
     for (size_t i = 0; i < Buttons.size(); ++i) {
         TButtonRecord& button = Buttons[i];
         if (button.Id == -1)
@@ -88,10 +91,10 @@ void TButtonsElement::CreateControls(TShape& shape, int x, int y)
         // Before the window exists: its first paint reads the flag.
         button.IsDefault = mayGiveDefault && static_cast<int>(i) == DefaultIndex;
         const int step = static_cast<int>(i);
-        const int left = IsRow() ? x + (ItemWidth + ButtonGap) * step : x;
-        const int top = IsRow() ? y : y + (ButtonHeight + ButtonGap) * step;
+        const int left = IsRow() ? x + (width + gap) * step : x;
+        const int top = IsRow() ? y : y + (height + gap) * step;
         CreateElementControl(shape, button.Control, 0, "TransparentPushButton", button.Label.Get(), kButtonStyle,
-                             left, top, ItemWidth, ButtonHeight, button.Id);
+                             left, top, width, height, button.Id);
         if (button.Icon && button.Control.Hwnd) {
             SendMessageA(button.Control.Hwnd, WM_SETICON, ICON_SMALL,
                          reinterpret_cast<LPARAM>(button.Icon->GetIcon(0, nullptr)));

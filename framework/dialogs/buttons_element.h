@@ -43,7 +43,7 @@ public:
     std::vector<TButtonRecord> Buttons;
     bool MayBeDefault = true;
     int DefaultIndex = 0;
-    int ItemWidth = 88;  // each button's width; a row steps by it and 6
+    int ItemWidth = 88;  // each button's width at 96 DPI; a row steps by it and 6
 
     // Align 4 (centred), except that a column docked right sits at the top.
     TButtonsElement(int dock, const TButtonRecord* const* buttons);
@@ -72,7 +72,8 @@ protected:
     TShape* Shape = nullptr;
 };
 
-// Button sizes: 88 x 21, 6 pixels apart in a row and in a column.
+// Button sizes at 96 DPI (scaled for the display): 88 x 21, 6 pixels apart in
+// a row and in a column.
 enum : int {
     ButtonWidth = 88,
     ButtonHeight = 21,

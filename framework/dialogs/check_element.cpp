@@ -4,15 +4,23 @@
 
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
 
 namespace {
 
 // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX
 const DWORD kCheckStyle = 0x50010003;
-// An attached element below the box is indented by the box's width.
+// Lengths at 96 DPI, scaled for the display. An attached element below the
+// box is indented by the box's width.
 const int kIndent = 18;
 const int kBesideGap = 6;
+
+// The label's width as shown: measured, or given at 96 DPI.
+int ShownLabelWidth(const TCheckElement& check)
+{
+    return check.AutoWidth ? check.LabelWidth : ScaledLength(check.LabelWidth);
+}
 
 }  // namespace
 
@@ -59,31 +67,33 @@ SIZE TCheckElement::Measure(TShape& shape, HDC dc)
 {
     shape.Captions.Register(Label);
     if (AutoWidth)
-        LabelWidth = CaptionWidth(dc, Label.Get()) + ButtonLabelIndent;
+        LabelWidth = CaptionWidth(dc, Label.Get()) + ScaledLength(ButtonLabelIndent);
+    const int labelWidth = ShownLabelWidth(*this), rowHeight = ScaledLength(RowHeight);
     if (!Attached)
-        return SIZE{LabelWidth, RowHeight};
+        return SIZE{labelWidth, rowHeight};
     const SIZE attached = Attached->Measure(shape, dc);
     int extraWidth, extraHeight;
     if (IsBeside()) {
-        extraWidth = attached.cx + kBesideGap;
-        extraHeight = attached.cy - RowHeight;
+        extraWidth = attached.cx + ScaledLength(kBesideGap);
+        extraHeight = attached.cy - rowHeight;
     } else {
-        extraWidth = attached.cx + kIndent - LabelWidth;
-        extraHeight = attached.cy + kBesideGap;
+        extraWidth = attached.cx + ScaledLength(kIndent) - labelWidth;
+        extraHeight = attached.cy + ScaledLength(kBesideGap);
     }
-    return SIZE{LabelWidth + std::max(0, extraWidth), RowHeight + extraHeight};
+    return SIZE{labelWidth + std::max(0, extraWidth), rowHeight + extraHeight};
 }
 
 void TCheckElement::CreateControls(TShape& shape, int x, int y)
 {
     Shape = &shape;
-    CreateElementControl(shape, Control, 0, "TransparentButton", Label.Get(), kCheckStyle, x, y, LabelWidth,
-                         RowHeight, shape.NextId());
+    const int labelWidth = ShownLabelWidth(*this), rowHeight = ScaledLength(RowHeight);
+    CreateElementControl(shape, Control, 0, "TransparentButton", Label.Get(), kCheckStyle, x, y, labelWidth,
+                         rowHeight, shape.NextId());
     if (Attached) {
         if (IsBeside())
-            Attached->CreateControls(shape, x + LabelWidth + kBesideGap, y);
+            Attached->CreateControls(shape, x + labelWidth + ScaledLength(kBesideGap), y);
         else
-            Attached->CreateControls(shape, x + kIndent, y + RowHeight);
+            Attached->CreateControls(shape, x + ScaledLength(kIndent), y + rowHeight);
         Attached->Enable(Checked);
     }
     SendMessageA(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);

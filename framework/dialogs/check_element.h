@@ -6,8 +6,9 @@
 #include "framework/util/text.h"
 
 // Where the button painter starts the label of a check box or radio button:
-// after the 13-pixel box and its gap. A measured label is that much wider
-// than its text, so that the text is never cut off at the right.
+// after the 13-pixel box and its gap (at 96 DPI, scaled for the display). A
+// measured label is that much wider than its text, so that the text is never
+// cut off at the right.
 enum : int { ButtonLabelIndent = 18 };
 
 class TCheckElement : public TElement {
@@ -18,8 +19,8 @@ public:
     TWindow Control;
     TElement* Attached;      // not owned; docked right or top: beside the box, otherwise below it
     bool AutoWidth;
-    int LabelWidth = 148;    // measured when automatic
-    int RowHeight = 18;
+    int LabelWidth = 148;    // measured when automatic; a fixed one is at 96 DPI
+    int RowHeight = 18;      // at 96 DPI, scaled for the display
 
     // The label's width measured.
     TCheckElement(int dock, const char* label, bool checked, TElement* attached);

@@ -3,6 +3,7 @@
 #include "framework/dialogs/dock_layout.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
 
 TGroupElement::TGroupElement(int dock, int align, int gapX, int gapY, const char* caption, TElementList children)
@@ -86,14 +87,14 @@ SIZE TGroupElement::Measure(TShape& shape, HDC dc)
     std::vector<TDockItem> items;
     for (TElement* child : Children)
         items.push_back(TDockItem{child->Dock, child->Align, child->Measure(shape, dc)});
-    TDockLayout layout = DockLayout(items, GapX, GapY);
+    TDockLayout layout = DockLayout(items, ScaledLength(GapX), ScaledLength(GapY));
     Sizes = std::move(layout.Sizes);
     Positions = std::move(layout.Positions);
     Width = layout.Total.cx;
     Height = layout.Total.cy;
     if (Caption.Length() > 0) {
-        Width += GroupBoxExtraWidth;
-        Height += GroupBoxExtraHeight;
+        Width += ScaledLength(GroupBoxExtraWidth);
+        Height += ScaledLength(GroupBoxExtraHeight);
     }
     return SIZE{Width, Height};
 }
@@ -104,8 +105,8 @@ void TGroupElement::CreateControls(TShape& shape, int x, int y)
     if (framed) {
         CreateElementControl(shape, FrameWindow, 0, "TransparentButton", Caption.Get(),
                              WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x, y, Width, Height, -1);
-        x += GroupBoxInset;
-        y += GroupBoxInset;
+        x += ScaledLength(GroupBoxInset);
+        y += ScaledLength(GroupBoxInset);
     }
     // Positions belong to the last Measure; a child added since has none.
     for (size_t i = 0; i < Children.size() && i < Positions.size(); ++i)

@@ -15,7 +15,7 @@
 
 class TGroupElement : public TElement {
 public:
-    int GapX = 0;
+    int GapX = 0;  // at 96 DPI, scaled for the display when measuring
     int GapY = 0;
     TText Caption;  // after DisplayText; empty: no group box
     TWindow FrameWindow;
@@ -103,8 +103,8 @@ public:
     void FromControls() override;
 };
 
-// What a caption adds around a group's content: 18 on the left, right and
-// top, 8 below.
+// What a caption adds around a group's content at 96 DPI (scaled for the
+// display): 18 on the left, right and top, 8 below.
 enum : int {
     GroupBoxExtraWidth = 36,
     GroupBoxExtraHeight = 26,

@@ -3,16 +3,27 @@
 #include <climits>
 #include <cstring>
 
+#include "framework/util/display_scale.h"
 #include "framework/util/gdi_objects.h"
 #include "framework/util/palette_device.h"
 #include "framework/util/text.h"
 
-const THaloOffset HaloOffsets[20] = {
-    {-2, -1}, {-2, 0}, {-2, 1}, {2, -1}, {2, 0},  {2, 1},  {-1, -2}, {0, -2}, {1, -2}, {-1, 2},
-    {0, 2},   {1, 2},  {-1, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, 0},  {1, 0},  {0, -1}, {0, 1},
-};
+int HaloReach()
+{
+    return ScaledLength(2);
+}
 
 namespace {
+
+// Calls draw(dx, dy) for every offset of the halo (halo_text.h).
+template <typename Draw> void ForEachHaloOffset(Draw draw)
+{
+    const int reach = HaloReach();
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if ((dx || dy) && dx * dx + dy * dy <= reach * reach + 1)
+                draw(dx, dy);
+}
 
 int TextLength(const char* text)
 {
@@ -62,8 +73,7 @@ void DrawHaloText(HDC dc, int x, int y, bool enabled, const char* text)
     const bool trueColour = IsNonPaletteDevice(dc);
     if (trueColour) {
         const COLORREF textColour = SetTextColor(dc, GetBkColor(dc));
-        for (const THaloOffset& offset : HaloOffsets)
-            DrawPrefixText(dc, x + offset.dx, y + offset.dy, text, length, DSS_NORMAL);
+        ForEachHaloOffset([&](int dx, int dy) { DrawPrefixText(dc, x + dx, y + dy, text, length, DSS_NORMAL); });
         SetTextColor(dc, textColour);
     }
     if (enabled) {
@@ -89,8 +99,7 @@ void DrawHaloTabbedText(HDC dc, int x, int y, const char* text, COLORREF textCol
         int top = y;
         ForEachLine(text, [&](const char* line, int length) {
             int height = 0;
-            for (const THaloOffset& offset : HaloOffsets)
-                height = DrawTabbedLine(dc, x + offset.dx, top + offset.dy, line, length);
+            ForEachHaloOffset([&](int dx, int dy) { height = DrawTabbedLine(dc, x + dx, top + dy, line, length); });
             top += height;
         });
     }

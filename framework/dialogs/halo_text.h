@@ -1,18 +1,17 @@
-// Text with a halo: the text drawn first at twenty positions around its place
-// in the dialog colour, then once in its own colour, so that it stays
-// readable over any background picture. Used by the transparent controls and
-// the owner-drawn menu items.
+// Text with a halo: the text drawn first at the positions around its place
+// (twenty at 96 DPI) in the dialog colour, then once in its own colour, so
+// that it stays readable over any background picture. Used by the
+// transparent controls and the owner-drawn menu items.
 #pragma once
 
 #include <windows.h>
 
-// The twenty halo offsets in drawing order: the 5 × 5 square around the text
-// without its corners and centre, the outer ring first.
-struct THaloOffset {
-    int dx;
-    int dy;
-};
-extern const THaloOffset HaloOffsets[20];
+// How far the halo reaches around the text: 2 pixels at 96 DPI, scaled for
+// the display. The halo's offsets are the points of the square of that reach
+// around the text that lie within the disc through its edges' middle points
+// and their neighbours, without the centre: at 96 DPI the twenty points of
+// the 5 × 5 square without its corners and centre.
+int HaloReach();
 
 // Draws `text` (with '&' access-key prefixes) at (x, y) in the DC's text
 // colour, with a halo in the DC's background colour on a device without a

@@ -19,7 +19,8 @@ TIconElement::TIconElement(int dock, int align, TIconSource* icon, int sizeKind)
 
 int TIconElement::Side() const
 {
-    return SizeKind == IconSizeSmall ? 16 : 32;
+    // The system's icon sizes, which follow the display's scale.
+    return IconSizeOfKind(SizeKind == IconSizeSmall ? IconSizeSmall : IconSizeLarge);
 }
 
 SIZE TIconElement::Measure(TShape&, HDC)

@@ -17,7 +17,7 @@ public:
     int X = 0;
     int Y = 0;
     bool Enabled = true;
-    int SizeKind = 1;           // IconSizeSmall (16) or IconSizeLarge (32)
+    int SizeKind = 1;           // IconSizeSmall (16 at 96 DPI) or IconSizeLarge (32)
 
     TIconElement(int dock, int align, TIconSource* icon, int sizeKind);
     explicit TIconElement(TIconSource* icon) : TIconElement(DockLeft, AlignTop, icon, 1) {}

@@ -10,7 +10,7 @@ public:
     int DefaultValue;
     int Minimum;
     int Maximum;
-    int Width;
+    int Width;  // at 96 DPI, scaled for the display
 
     // A range given upside down is turned round; the value is brought inside it.
     TNumberElement(int dock, int value, int minimum, int maximum, int width);

@@ -6,6 +6,7 @@
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
 
 namespace {
@@ -13,9 +14,16 @@ namespace {
 const DWORD kFrameStyle = 0x40020007;  // WS_CHILD | WS_GROUP | BS_GROUPBOX; WS_VISIBLE with a caption
 // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | BS_AUTORADIOBUTTON
 const DWORD kOptionStyle = 0x50014009;
+// Lengths at 96 DPI, scaled for the display.
 const int kRowHeight = 18;
 const int kColumnGap = 6;
 const int kIndent = 18;
+
+// An option's width as shown: measured, or given at 96 DPI.
+int ShownItemWidth(const TRadioGroupElement& group)
+{
+    return group.AutoWidth ? group.ItemWidth : ScaledLength(group.ItemWidth);
+}
 
 }  // namespace
 
@@ -105,10 +113,11 @@ SIZE TRadioGroupElement::Measure(TShape& shape, HDC dc)
         int widest = 0;
         for (TRadioOption& option : Options)
             widest = std::max(widest, CaptionWidth(dc, option.Label.Get()));
-        ItemWidth = widest + ButtonLabelIndent;
+        ItemWidth = widest + ScaledLength(ButtonLabelIndent);
     }
-    const int baseWidth = columns * ItemWidth + (columns - 1) * kColumnGap;
-    const int baseHeight = rows * kRowHeight;
+    const int itemWidth = ShownItemWidth(*this);
+    const int baseWidth = columns * itemWidth + (columns - 1) * ScaledLength(kColumnGap);
+    const int baseHeight = rows * ScaledLength(kRowHeight);
     ColumnExtra.assign(static_cast<size_t>(columns), 0);
     RowExtra.assign(static_cast<size_t>(rows), 0);
     for (size_t i = 0; i < Options.size(); ++i) {
@@ -123,7 +132,8 @@ SIZE TRadioGroupElement::Measure(TShape& shape, HDC dc)
         // Measured against the option's own column: an attached element
         // wider than its column pushes the next column to the right instead
         // of running under its options.
-        ColumnExtra[column] = std::max(ColumnExtra[column], static_cast<int>(size.cx) + kIndent - ItemWidth);
+        ColumnExtra[column] =
+            std::max(ColumnExtra[column], static_cast<int>(size.cx) + ScaledLength(kIndent) - itemWidth);
         RowExtra[row] = std::max(RowExtra[row], static_cast<int>(size.cy));
     }
     Width = baseWidth;
@@ -133,8 +143,8 @@ SIZE TRadioGroupElement::Measure(TShape& shape, HDC dc)
     for (int extra : RowExtra)
         Height += extra;
     if (Caption.Length() > 0) {
-        Width += GroupBoxExtraWidth;
-        Height += GroupBoxExtraHeight;
+        Width += ScaledLength(GroupBoxExtraWidth);
+        Height += ScaledLength(GroupBoxExtraHeight);
     }
     return SIZE{Width, Height};
 }
@@ -146,25 +156,27 @@ void TRadioGroupElement::CreateControls(TShape& shape, int x, int y)
     CreateElementControl(shape, FrameWindow, 0, "TransparentButton", Caption.Get(),
                          framed ? kFrameStyle | WS_VISIBLE : kFrameStyle, x, y, Width, Height, shape.NextId());
     const int rows = RowCount();
-    const int left = framed ? x + GroupBoxInset : x, top = framed ? y + GroupBoxInset : y;
+    const int inset = framed ? ScaledLength(GroupBoxInset) : 0;
+    const int left = x + inset, top = y + inset;
+    const int itemWidth = ShownItemWidth(*this), rowHeight = ScaledLength(kRowHeight);
     std::vector<POINT> at(Options.size());
     int columnX = left;
     for (size_t i = 0; i < Options.size(); ++i) {
         const size_t column = i / static_cast<size_t>(rows), row = i % static_cast<size_t>(rows);
         if (row == 0 && column > 0)
-            columnX += ItemWidth + kColumnGap + ColumnExtra[column - 1];
+            columnX += itemWidth + ScaledLength(kColumnGap) + ColumnExtra[column - 1];
         at[i].x = columnX;
-        at[i].y = row == 0 ? top : at[i - 1].y + kRowHeight + RowExtra[row - 1];
+        at[i].y = row == 0 ? top : at[i - 1].y + rowHeight + RowExtra[row - 1];
         TRadioOption& option = Options[i];
         CreateElementControl(shape, option.Control, 0, "TransparentButton", option.Label.Get(), kOptionStyle, at[i].x,
-                             at[i].y, ItemWidth, kRowHeight, shape.NextId());
+                             at[i].y, itemWidth, rowHeight, shape.NextId());
         SendMessageA(option.Control.Hwnd, BM_SETCHECK, option.Value == Value ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     for (size_t i = 0; i < Options.size(); ++i) {
         TRadioOption& option = Options[i];
         if (!option.Attached)
             continue;
-        option.Attached->CreateControls(shape, at[i].x + kIndent, at[i].y + kRowHeight);
+        option.Attached->CreateControls(shape, at[i].x + ScaledLength(kIndent), at[i].y + rowHeight);
         option.Attached->Enable(option.Value == Value);
     }
     if (framed && FrameWindow.Hwnd)

@@ -31,7 +31,7 @@ using EnableIfOptions = std::enable_if_t<(std::is_convertible<O, const TRadioOpt
 class TRadioGroupElement : public TElement {
 public:
     bool AutoWidth = true;
-    int ItemWidth = 148;  // measured when automatic
+    int ItemWidth = 148;  // measured when automatic; a fixed one is at 96 DPI
     std::vector<TRadioOption> Options;
     TText Caption;        // after DisplayText; empty: no visible frame
     TWindow FrameWindow;

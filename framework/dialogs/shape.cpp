@@ -8,7 +8,9 @@
 #include "framework/core/window_position.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
+#include "framework/util/icon_source.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/system_sound.h"
@@ -144,9 +146,10 @@ void TShape::InitShape()
     ReleaseDC(Hwnd, dc);
     AssignAccessKeys(Captions);
 
-    const int width = size.cx + 2 * MarginX;
-    int height = size.cy + 2 * MarginY;
-    Root.CreateControls(*this, MarginX, MarginY);
+    const int marginX = ScaledLength(MarginX), marginY = ScaledLength(MarginY);
+    const int width = size.cx + 2 * marginX;
+    int height = size.cy + 2 * marginY;
+    Root.CreateControls(*this, marginX, marginY);
     if (StatusBar)
         height += StatusBarHeight();
     SetClientSize(width, height);
@@ -395,7 +398,7 @@ INT_PTR CALLBACK TShape::PreDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         shape->Hwnd = hwnd;
         shape->hostedInDialog_ = true;
         for (int big = 0; big <= 1; ++big) {
-            const int side = big ? 32 : 16;
+            const int side = IconSizeOfKind(big ? IconSizeLarge : IconSizeSmall);
             HICON icon = static_cast<HICON>(
                 LoadImageA(AppGlobals.Instance, APPLICATION_ICON_NAME, IMAGE_ICON, side, side, 0));
             shape->dialogIcons_[big] = icon;

@@ -63,7 +63,7 @@ public:
     HWND StatusBar = nullptr;
     std::vector<TShapeAccelerator> Accelerators;
     HPALETTE Palette = nullptr;
-    int MarginX = 12;
+    int MarginX = 12;                    // at 96 DPI, scaled for the display
     int MarginY = 12;
     bool Closable = true;
     bool ShowOnCreate = true;

@@ -10,6 +10,7 @@
 #include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/gdi_objects.h"
 #include "framework/util/icon_caches.h"
 #include "framework/util/icon_source.h"
@@ -329,14 +330,15 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
         return false;
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
-    int x = rect.left + 2;
+    int x = rect.left + ScaledLength(2);
     if (StatusLine.StatusIcon) {
+        const int side = IconSizeOfKind(IconSizeSmall);
         if (HICON icon = StatusLine.StatusIcon->GetIcon(IconSizeSmall, nullptr)) {
-            const int top = rect.top + ((rect.bottom - rect.top) - 16) / 2;
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, top, 16, 16,
+            const int top = rect.top + ((rect.bottom - rect.top) - side) / 2;
+            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, top, side, side,
                        DST_ICON | (StatusLine.StatusItemEnabled ? 0 : DSS_DISABLED));
         }
-        x += 20;
+        x += side + ScaledLength(4);
     }
     TTextColours colours(dc);
     SetBkMode(dc, TRANSPARENT);

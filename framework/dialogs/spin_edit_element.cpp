@@ -4,12 +4,13 @@
 
 #include "framework/core/app_globals.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 
 namespace {
 
 // WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS
 const DWORD kUpDownStyle = 0x50000026;
-const int kEditHeight = 18;
+const int kEditHeight = 18;  // at 96 DPI
 
 }  // namespace
 
@@ -20,13 +21,13 @@ TSpinEditElement::TSpinEditElement(int dock, int value, int minimum, int maximum
 
 SIZE TSpinEditElement::Measure(TShape&, HDC)
 {
-    return SIZE{Width, kEditHeight};
+    return SIZE{ScaledLength(Width), ScaledLength(kEditHeight)};
 }
 
 void TSpinEditElement::CreateControls(TShape& shape, int x, int y)
 {
     CreateElementControl(shape, Edit, WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                         x, y, Width, kEditHeight, shape.NextId());
+                         x, y, ScaledLength(Width), ScaledLength(kEditHeight), shape.NextId());
     const int id = shape.NextId();
     UpDown.Hwnd = CreateUpDownControl(kUpDownStyle, 0, 0, 0, 0, shape.Hwnd, id, AppGlobals.Instance, Edit.Hwnd, 0, 0, 0);
     ToControls();

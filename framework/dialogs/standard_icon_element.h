@@ -1,4 +1,4 @@
-// The standard icon elements of messages: one process-wide 32 x 32 icon
+// The standard icon elements of messages: one process-wide large icon
 // element per request identifier (see StandardIconSource), made on first use
 // and kept until the program ends, each with the system sound of its kind.
 // Being shared they stand for a look only: a message shows its own icon

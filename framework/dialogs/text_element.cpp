@@ -4,13 +4,16 @@
 #include <cstring>
 
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/display_text.h"
+#include "framework/util/icon_source.h"
 
 namespace {
 
 // WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL | ES_MULTILINE
 const DWORD kTextStyle = 0x50000884;
-const int kIconHeight = 32;
+// Around the text, at 96 DPI: room for the edit's caret and the text's halo.
+const int kTextMargin = 2;
 
 }  // namespace
 
@@ -49,10 +52,11 @@ void TTextElement::SetText(const char* text)
 SIZE TTextElement::Measure(TShape&, HDC dc)
 {
     const SIZE extent = MultiLineExtent(dc, Text.Get());
-    TextWidth = extent.cx + 2;
-    TextHeight = extent.cy + 2;
+    TextWidth = extent.cx + ScaledLength(kTextMargin);
+    TextHeight = extent.cy + ScaledLength(kTextMargin);
     Width = TextWidth;
-    Height = NoMinHeight ? TextHeight : std::max(TextHeight, kIconHeight);
+    // At least as tall as a large icon, so that a short text lines up with one.
+    Height = NoMinHeight ? TextHeight : std::max(TextHeight, IconSizeOfKind(IconSizeLarge));
     return SIZE{Width, Height};
 }
 

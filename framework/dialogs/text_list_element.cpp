@@ -4,9 +4,11 @@
 
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 
 namespace {
 
+// At 96 DPI, scaled for the display like the element's own width and height.
 const int kComboHeight = 21;
 // How far a combo box's list drops down.
 const int kDropHeight = 160;
@@ -69,7 +71,7 @@ void TTextListElement::LoadFrom(const TRegistryKeyChain& key)
 
 SIZE TTextListElement::Measure(TShape&, HDC)
 {
-    return SIZE{Width, Height};
+    return SIZE{ScaledLength(Width), ScaledLength(Height)};
 }
 
 void TTextListElement::OnShapeClosed(TShape&)
@@ -88,7 +90,7 @@ void TListBoxElement::CreateControls(TShape& shape, int x, int y)
     Shape = &shape;
     CreateElementControl(shape, Control, WS_EX_CLIENTEDGE, "LISTBOX", "",
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, x, y,
-                         Width, Height, shape.NextId());
+                         ScaledLength(Width), ScaledLength(Height), shape.NextId());
     ToControls();
 }
 
@@ -131,7 +133,7 @@ void TComboBoxElement::CreateControls(TShape& shape, int x, int y)
     CreateElementControl(shape, Control, WS_EX_CLIENTEDGE, "COMBOBOX", "",
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL |
                              (Editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST),
-                         x, y, Width, Height + kDropHeight, shape.NextId());
+                         x, y, ScaledLength(Width), ScaledLength(Height + kDropHeight), shape.NextId());
     ToControls();
 }
 

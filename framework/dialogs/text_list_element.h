@@ -11,7 +11,7 @@ class TTextListElement : public TElement {
 public:
     TStringList Items;
     TText SelectText;  // the chosen (or, in an editable combo box, typed) text
-    int Width;
+    int Width;   // width and height at 96 DPI, scaled for the display
     int Height;
     TWindow Control;
 

@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 
 namespace {
 
-const int kTrackbarHeight = 21;
+const int kTrackbarHeight = 21;  // at 96 DPI
 
 }  // namespace
 
@@ -23,14 +24,14 @@ int TTrackbarElement::PageSize() const
 
 SIZE TTrackbarElement::Measure(TShape&, HDC)
 {
-    return SIZE{Width, kTrackbarHeight};
+    return SIZE{ScaledLength(Width), ScaledLength(kTrackbarHeight)};
 }
 
 void TTrackbarElement::CreateControls(TShape& shape, int x, int y)
 {
     Shape = &shape;
     CreateElementControl(shape, Control, 0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_NOTICKS,
-                         x, y, Width, kTrackbarHeight, shape.NextId());
+                         x, y, ScaledLength(Width), ScaledLength(kTrackbarHeight), shape.NextId());
     ToControls();
 }
 

@@ -1,6 +1,7 @@
 #include "framework/dialogs/transparent_control.h"
 
 #include "framework/core/app_globals.h"
+#include "framework/util/display_scale.h"
 
 namespace {
 
@@ -78,7 +79,8 @@ void InvalidateParentAround(HWND control, int grow)
     if (!parent || !GetWindowRect(control, &area))
         return;
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
-    InflateRect(&area, grow, grow);
+    const int scaled = ScaledLength(grow);
+    InflateRect(&area, scaled, scaled);
     InvalidateRect(parent, &area, TRUE);
 }
 

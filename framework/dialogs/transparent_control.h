@@ -42,10 +42,11 @@ TWindow* TransparentControlField(HWND control);
 TWindow* StoredField(HWND control, const TBaseClass& base);
 
 // Invalidates, with erasing, the parent's area under the control's window
-// rectangle grown by `grow` pixels on every side.
+// rectangle grown by `grow` pixels (at 96 DPI, scaled for the display) on
+// every side.
 void InvalidateParentAround(HWND control, int grow);
 
 // The behaviour every transparent class ends with: enabling and text changes
 // repaint the parent around the control (the halo reaches 2 pixels beyond
-// it), and the background is erased only while the control has the focus.
+// it at 96 DPI), and the background is erased only while the control has the focus.
 LRESULT CommonTransparentProc(const TBaseClass& base, HWND control, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 #include "framework/core/window.h"
 #include "framework/dialogs/halo_text.h"
 #include "framework/dialogs/transparent_control.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/gdi_objects.h"
 #include "framework/util/text.h"
 
@@ -19,7 +20,8 @@ void Paint(HWND hwnd)
     TText text;
     TWindow(hwnd).GetText(text.Slot());
     const COLORREF colour = GetSysColor(IsWindowEnabled(hwnd) ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
-    DrawHaloTabbedText(paint.Get(), client.left + 1, client.top, text.Get(), colour, GetSysColor(COLOR_BTNFACE));
+    DrawHaloTabbedText(paint.Get(), client.left + ScaledLength(1), client.top, text.Get(), colour,
+                       GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

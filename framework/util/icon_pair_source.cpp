@@ -3,9 +3,11 @@
 TIconPairSource::TIconPairSource(HICON small, HICON large) : Small(small), Large(large)
 {
     if (!Small && Large)
-        Small = static_cast<HICON>(CopyImage(Large, IMAGE_ICON, 16, 16, 0));
+        Small = static_cast<HICON>(
+            CopyImage(Large, IMAGE_ICON, IconSizeOfKind(IconSizeSmall), IconSizeOfKind(IconSizeSmall), 0));
     if (!Large && Small)
-        Large = static_cast<HICON>(CopyImage(Small, IMAGE_ICON, 32, 32, 0));
+        Large = static_cast<HICON>(
+            CopyImage(Small, IMAGE_ICON, IconSizeOfKind(IconSizeLarge), IconSizeOfKind(IconSizeLarge), 0));
 }
 
 TIconPairSource::~TIconPairSource()

@@ -6,7 +6,7 @@
 class TIconPairSource : public TIconSource {
 public:
     // Takes both icons over; a missing one is made by copying the other to
-    // 16 x 16 or 32 x 32.
+    // the small or the large size.
     TIconPairSource(HICON small, HICON large);
     ~TIconPairSource() override;
 

@@ -4,9 +4,9 @@ int IconSizeOfKind(int kind)
 {
     switch (kind) {
     case IconSizeSmall:
-        return 16;
+        return GetSystemMetrics(SM_CXSMICON);
     case IconSizeLarge:
-        return 32;
+        return GetSystemMetrics(SM_CXICON);
     default:
         return 0;
     }
@@ -29,8 +29,9 @@ HICON TIconSource::FallbackCreateIcon(int width, int height, TIconSource* fallba
 
 HICON TIconSource::CreateIcon(int width, int height, TIconSource* fallback)
 {
-    // 16 x 16 = 256 still counts as small.
-    const int kind = width * height > 256 ? IconSizeLarge : IconSizeSmall;
+    // The small size squared still counts as small (16 x 16 = 256 at 96 DPI).
+    const int small = IconSizeOfKind(IconSizeSmall);
+    const int kind = width * height > small * small ? IconSizeLarge : IconSizeSmall;
     HICON icon = GetIcon(kind, nullptr);
     if (icon) {
         HICON copy = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, width, height, 0));

@@ -10,14 +10,15 @@
 
 // Icon size kinds, passed to every icon request.
 enum : int {
-    IconSizeSmall = 0,   // 16 x 16
-    IconSizeLarge = 1,   // 32 x 32
+    IconSizeSmall = 0,   // the system's small icons: 16 x 16 at 96 DPI
+    IconSizeLarge = 1,   // the system's large icons: 32 x 32 at 96 DPI
     IconSizeSystem = 2,  // the system's default size (LR_DEFAULTSIZE)
     IconSizeNative = 3,  // the size the image was made in
 };
 
 // Width and height requested for a kind (0 for the system and native kinds),
-// and the load flags that go with it.
+// and the load flags that go with it. The small and large sizes are the
+// system's (SM_CXSMICON, SM_CXICON), which follow the display's scale.
 int IconSizeOfKind(int kind);
 UINT IconLoadFlagsOfKind(int kind);
 

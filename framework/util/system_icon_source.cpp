@@ -13,7 +13,8 @@ HICON TSystemIconSource::GetIcon(int kind, TIconSource* fallback)
         if (!Large)
             Large = LoadIconA(nullptr, MAKEINTRESOURCEA(IconId));
         if (kind == IconSizeSmall && !Small && Large)
-            Small = static_cast<HICON>(CopyImage(Large, IMAGE_ICON, 16, 16, 0));
+            Small = static_cast<HICON>(CopyImage(Large, IMAGE_ICON, IconSizeOfKind(IconSizeSmall),
+                                                 IconSizeOfKind(IconSizeSmall), 0));
         HICON icon = kind == IconSizeSmall ? Small : Large;
         if (icon)
             return icon;

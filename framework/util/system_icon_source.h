@@ -15,6 +15,6 @@ public:
 
 private:
     int IconId;
-    HICON Small;  // a 16 x 16 copy of the large icon, owned
+    HICON Small;  // a copy of the large icon at the small size, owned
     HICON Large;  // the system's shared icon, never destroyed
 };

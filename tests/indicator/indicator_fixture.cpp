@@ -177,26 +177,28 @@ std::string IconName(char set, int index)
     return std::string("INDICATOR") + set + std::to_string(index) + "_ICON";
 }
 
-std::string PictureIn(const RECT& area, const std::vector<std::string>& names)
+std::string PictureIn(const RECT& area, const std::vector<std::string>& names, int side, int rows)
 {
+    const int compared = side * (rows > 0 && rows < side ? rows : side);
     const TPixels screen = CaptureScreen(area);
     for (const std::string& name : names) {
         // The icon's own pixels are those that stay the same over black and over white.
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, 16, 16, 0));
-        TCanvas black(16, 16), white(16, 16);
+        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_ICON, side, side, 0));
+        TCanvas black(side, side), white(side, side);
         white.Fill(RGB(255, 255, 255));
         for (TCanvas* canvas : {&black, &white})
-            DrawIconEx(canvas->Dc(), 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+            DrawIconEx(canvas->Dc(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
         const TPixels overBlack = black.Pixels(), overWhite = white.Pixels();
         auto shownAt = [&](int left, int top) {
-            for (int i = 0; i < 256; ++i)
-                if (overBlack.data[i] == overWhite.data[i] && screen.At(left + i % 16, top + i / 16) != overBlack.data[i])
+            for (int i = 0; i < compared; ++i)
+                if (overBlack.data[i] == overWhite.data[i] &&
+                    screen.At(left + i % side, top + i / side) != overBlack.data[i])
                     return false;
             return true;
         };
-        for (int top = 0; top + 16 <= screen.height; ++top)
-            for (int left = 0; left + 16 <= screen.width; ++left)
+        for (int top = 0; top + side <= screen.height; ++top)
+            for (int left = 0; left + side <= screen.width; ++left)
                 if (shownAt(left, top))
                     return name;
     }
@@ -216,7 +218,7 @@ int RecordedIndex(HWND monitor)
            (GetPropA(monitor, "ScrollLock") ? 1 : 0);
 }
 
-void ExpectLockItemPictures(const TIndicator& indicator, char set)
+void ExpectLockItemPictures(const TIndicator& indicator, char set, int side, const char* screenshot)
 {
     PostMessageA(indicator.Monitor, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
     HWND menu = nullptr;
@@ -224,8 +226,11 @@ void ExpectLockItemPictures(const TIndicator& indicator, char set)
     RECT area;
     GetWindowRect(menu, &area);
     for (const std::string& name : {IconName(set, 4), IconName(set, 2), IconName(set, 1)})
-        EXPECT_TRUE(PumpUntil([&] { return PictureIn(area, {name}) == name; }, Patience)) << name;
-    const std::string file = std::string("indicator_menu_") + static_cast<char>(set | 0x20) + ".png";
+        EXPECT_TRUE(PumpUntil([&] { return PictureIn(area, {name}, side) == name; }, Patience)) << name;
+    // The picture once the last item (exit) is drawn too.
+    PumpUntil([&] { return !PictureIn(area, {"CLOSE_ICON"}, side).empty(); }, Patience);
+    const std::string file =
+        screenshot ? std::string(screenshot) : std::string("indicator_menu_") + static_cast<char>(set | 0x20) + ".png";
     SaveScreenshot(CaptureScreen({area.left - 40, area.top - 20, area.right + 40, area.bottom + 20}), file.c_str());
     PostMessageA(indicator.Monitor, WM_CANCELMODE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(menu); }, Patience));
@@ -323,7 +328,7 @@ void IndicatorTest::StartIndicator(const std::string& switches)
     ASSERT_TRUE(indicator_.Start(switches)) << "Indicator.exe " << switches;
 }
 
-void IndicatorTest::ExpectTrayPicture(const std::string& name)
+void IndicatorTest::ExpectTrayPicture(const std::string& name, int side, int rows)
 {
     std::vector<std::string> all;
     for (int i = 0; i < 16; ++i)
@@ -331,6 +336,6 @@ void IndicatorTest::ExpectTrayPicture(const std::string& name)
     RECT taskbar = {};
     GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &taskbar);
     std::string shown;
-    EXPECT_TRUE(PumpUntil([&] { return (shown = PictureIn(taskbar, all)) == name; }, Patience))
+    EXPECT_TRUE(PumpUntil([&] { return (shown = PictureIn(taskbar, all, side, rows)) == name; }, Patience))
         << "the tray shows " << (shown.empty() ? "no indicator picture" : shown) << " instead of " << name;
 }

@@ -49,12 +49,15 @@ bool ShowsNothing(const TIndicator& indicator);  // once it has handled what it 
 void Screenshot(HWND window, const char* name);
 
 std::string IconName(char set, int index);  // "INDICATORA5_ICON"
-// Which of the pictures the area of the screen shows ("" for none).
-std::string PictureIn(const RECT& area, const std::vector<std::string>& names);
+// Which of the pictures the area of the screen shows at that size ("" for
+// none), comparing the first `rows` rows of each (0: all).
+std::string PictureIn(const RECT& area, const std::vector<std::string>& names, int side = 16, int rows = 0);
 RECT TrayCorner();
 int RecordedIndex(HWND monitor);  // the hook's record: 4 Num + 2 Caps + Scroll
-// Opens the tray menu, expects the set's pictures beside the lock items, closes it.
-void ExpectLockItemPictures(const TIndicator& indicator, char set);
+// Opens the tray menu, expects the set's pictures of that size beside the lock
+// items, saves a picture of the menu under that name (by default
+// "indicator_menu_<set>.png") and closes it.
+void ExpectLockItemPictures(const TIndicator& indicator, char set, int side = 16, const char* screenshot = nullptr);
 
 // The hook tests' typist (a helper that owns the focused window) types each
 // step's keys and waits while `check` (i) runs; one process for all steps,
@@ -88,7 +91,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     void StartIndicator(const std::string& switches = "/restore");
-    void ExpectTrayPicture(const std::string& name);
+    void ExpectTrayPicture(const std::string& name, int side = 16, int rows = 0);
 
     TIndicator indicator_;
 };
