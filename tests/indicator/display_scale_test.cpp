@@ -138,6 +138,7 @@ TEST_F(DisplayScaleTest, TrayAndMenuFollowTheScale)
     AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
     TOwnerDrawMenu menu(popup, {new TMenuItem(101)});
     menu.Attach();
+    menu.EnsureMeasured();  // otherwise measured when it first opens
     const TMenuItem* item = dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(popup, 0));
     const TMenuItem* separator = dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(popup, 1));
     ASSERT_TRUE(item && separator);
