@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "tests/tray_probe.h"
 
 namespace {
@@ -54,26 +55,6 @@ const long long UseSlackObjects = 0;
 const DWORD Patience = 10000;
 const int StartRounds = 7;
 
-std::string Folder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.erase(folder.rfind('\\') + 1);
-}
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void PumpPending()
 {
     MSG message;
@@ -85,8 +66,8 @@ void PumpPending()
 
 void Pump(DWORD ms)
 {
-    const double end = Now() + ms;
-    while (Now() < end) {
+    const double end = NowMs() + ms;
+    while (NowMs() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         PumpPending();
     }
@@ -95,9 +76,9 @@ void Pump(DWORD ms)
 // Pumps until `done()` holds (true) or the patience runs out (false).
 template <typename Done> bool PumpUntil(Done done, DWORD patience = Patience)
 {
-    const double end = Now() + patience;
+    const double end = NowMs() + patience;
     while (!done()) {
-        if (Now() > end)
+        if (NowMs() > end)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
         PumpPending();
@@ -357,22 +338,11 @@ std::vector<DWORD> Capture(const RECT& rect)
     return pixels;
 }
 
-LRESULT CALLBACK TypistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A window of this process with the keyboard focus: the lock keys that the
 // benchmark types, or the indicator synthesises, pass the hook in this thread.
 HWND FocusedTypist()
 {
-    WNDCLASSA typistClass = {};
-    typistClass.lpfnWndProc = TypistProc;
-    typistClass.hInstance = GetModuleHandleA(nullptr);
-    typistClass.lpszClassName = "FootprintTypist";
-    RegisterClassA(&typistClass);
-    HWND typist = CreateWindowExA(0, typistClass.lpszClassName, "typist", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                  200, 100, nullptr, nullptr, typistClass.hInstance, nullptr);
+    HWND typist = KeyWindow("FootprintTypist", "typist", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SetForegroundWindow(typist);
     SetFocus(typist);
     // Wine rewrites a thread's key states a moment after it takes the focus.
@@ -402,13 +372,13 @@ std::vector<double> PressToPicture()
     std::vector<double> times;
     for (int press = 0; press < 10; ++press) {
         const std::vector<DWORD> before = Capture(tray);
-        const double start = Now();
+        const double start = NowMs();
         TypeKey(VK_CAPITAL);
         double changed = -1;
-        while (Now() - start < 2000 && changed < 0) {
+        while (NowMs() - start < 2000 && changed < 0) {
             PumpPending();
             if (Capture(tray) != before)
-                changed = Now() - start;
+                changed = NowMs() - start;
         }
         times.push_back(changed);
         Pump(200);
@@ -439,15 +409,15 @@ struct TProgram {
         std::string line = "\"" + path + "\"" + (switches.empty() ? "" : " " + switches);
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        const double started = Now();
+        const double started = NowMs();
         if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return false;
-        while (Now() - started < 15000 && !(window = FindWindowA(windowClass, nullptr)))
+        while (NowMs() - started < 15000 && !(window = FindWindowA(windowClass, nullptr)))
             Sleep(1);
-        toWindow = Now() - started;
-        while (IsIndicator() && Now() - started < 15000 && !IndicatorIconInTray(window))
+        toWindow = NowMs() - started;
+        while (IsIndicator() && NowMs() - started < 15000 && !IndicatorIconInTray(window))
             Sleep(1);
-        toReady = Now() - started;
+        toReady = NowMs() - started;
         return window && (!IsIndicator() || IndicatorIconInTray(window));
     }
     void Close()
@@ -465,18 +435,12 @@ struct TProgram {
     std::string HostTail() const { return FileName() + (switches.empty() ? "" : " " + switches); }
 };
 
-bool RunsOn64BitWindows()
-{
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 // The process id of the indicator's companion, a child process without a
 // window, once it runs; 0 when none starts.
 DWORD CompanionOf(const PROCESS_INFORMATION& indicator)
 {
     DWORD companion = 0;
-    for (const double started = Now(); Now() - started < 15000 && !companion; Sleep(10)) {
+    for (const double started = NowMs(); NowMs() - started < 15000 && !companion; Sleep(10)) {
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
         PROCESSENTRY32 entry = {};
         entry.dwSize = sizeof entry;
@@ -581,7 +545,7 @@ int main(int argc, char** argv)
 {
     // "idle": the memory and wake-up figures only.
     const bool idleOnly = argc > 1 && std::strcmp(argv[1], "idle") == 0;
-    const std::string folder = Folder();
+    const std::string folder = ProgramFolder();
     if (FindWindowA(MonitorClass, MonitorTitle)) {
         std::printf("an indicator is running already; end it first\n");
         return 1;

@@ -11,32 +11,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "hook/lamphook.h"
 
 namespace {
 
 const int kEventsPerRound = 400;
 const int kRounds = 7;
-LONG g_keys = 0;
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    if (message == WM_KEYDOWN || message == WM_KEYUP) {
-        ++g_keys;
-        return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
-HWND MakeWindow(const char* className, const char* title, DWORD style)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, title, style, 0, 0, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
-}
 
 // As an ordinary application's message loop does.
 void Pump()
@@ -60,11 +41,11 @@ double Round()
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < kEventsPerRound / 2; ++i) {
-        LONG target = g_keys + 2;
+        LONG target = KeysReceived() + 2;
         keybd_event('A', 0x1E, 0, 0);
         keybd_event('A', 0x1E, KEYEVENTF_KEYUP, 0);
         DWORD deadline = GetTickCount() + 2000;
-        while (g_keys < target && GetTickCount() < deadline) {
+        while (KeysReceived() < target && GetTickCount() < deadline) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
             Pump();
         }
@@ -83,8 +64,8 @@ double Median(std::vector<double> v)
 
 int main()
 {
-    HWND monitor = MakeWindow(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE, WS_OVERLAPPED);
-    HWND typing = MakeWindow("HookBenchTyping", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND monitor = KeyWindow(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE, WS_OVERLAPPED);
+    HWND typing = KeyWindow("HookBenchTyping", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SetForegroundWindow(typing);
     SetFocus(typing);
     Pump();

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "hook/lamphook.h"
 #include "tests/message_pump.h"
 #include "tests/tray_probe.h"
@@ -26,20 +27,6 @@ namespace {
 
 const int kRounds = 5;
 const DWORD kPatienceMs = 15000;
-
-std::string Folder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.erase(folder.rfind('\\') + 1);
-}
-
-bool RunsOn64BitWindows()
-{
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
 
 bool CompanionRuns()
 {
@@ -68,7 +55,7 @@ double TimeTyping(const std::string& program)
     startup.hStdOutput = write;
     startup.hStdError = write;
     PROCESS_INFORMATION process = {};
-    std::string line = "\"" + Folder() + program + "\"";
+    std::string line = "\"" + ProgramFolder() + program + "\"";
     const bool started =
         CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     CloseHandle(write);
@@ -92,7 +79,7 @@ double TimeTyping(const std::string& program)
 // 64-bit Windows, its companion's hook is installed.
 bool StartIndicator(PROCESS_INFORMATION& process, HWND& monitor, bool withCompanion)
 {
-    std::string line = "\"" + Folder() + "Indicator.exe\" /restore";
+    std::string line = "\"" + ProgramFolder() + "Indicator.exe\" /restore";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))

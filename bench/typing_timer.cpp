@@ -10,22 +10,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "tests/message_pump.h"
 
 namespace {
 
 const int kEventsPerRound = 400;
 const int kRounds = 5;
-LONG g_keys = 0;
-
-LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_KEYDOWN || message == WM_KEYUP) {
-        ++g_keys;
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 // Microseconds per key event for one round; -1 when a key did not arrive.
 double Round()
@@ -34,10 +25,10 @@ double Round()
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < kEventsPerRound / 2; ++i) {
-        const LONG target = g_keys + 2;
+        const LONG target = KeysReceived() + 2;
         keybd_event('A', 0x1E, 0, 0);
         keybd_event('A', 0x1E, KEYEVENTF_KEYUP, 0);
-        if (!PumpUntil([&] { return g_keys >= target; }, 2000))
+        if (!PumpUntil([&] { return KeysReceived() >= target; }, 2000))
             return -1;
     }
     QueryPerformanceCounter(&end);
@@ -49,13 +40,7 @@ double Round()
 
 int main()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = TimerProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "KeystrokeTimer";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                  200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = KeyWindow("KeystrokeTimer", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SetForegroundWindow(window);
     SetFocus(window);
     // Wine rewrites a thread's key states a moment after it takes the focus.
