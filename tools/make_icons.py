@@ -7,10 +7,12 @@ Every picture is drawn here from simple shapes in the 16-colour palette, once
 for each size the system asks for at the usual display scales (16 to 48
 pixels: the small and large icons at 100 %, 125 %, 150 %, 200 %, 250 % and
 300 %), each drawn for its size with its lines and lamps on whole pixels
-rather than scaled from another, and written as a .ico file with every image. The names come
+rather than scaled from another, and written as a .ico file with every image
+(the 16- and 32-pixel ones as bitmaps, the others as PNG). The names come
 from the resource-name header: each *_ICON / *_BITMAP define needs a drawing
 below, and each drawing needs a define, so the script stops on any mismatch.
-Also written: resources.rc (includes every picture), indicator_icons.png, a
+Also written: resources.rc (includes every picture), reference.rc (every icon
+with all its images as bitmaps, for the tests), indicator_icons.png, a
 contact sheet of the sixteen tray icons at every size, and other_icons.png,
 the same for the other icons.
 """
@@ -422,8 +424,8 @@ def png_image(canvas):
 
 def ico_file(canvases, compressed=PNG_SIZES):
     """The sizes in `compressed` are stored as PNG, which Windows reads from
-    Vista on: they would more than double the program's size as bitmaps. The
-    16- and 32-pixel images, all that older systems take, stay bitmaps."""
+    Vista on (as bitmaps they take five times the room). The 16- and 32-pixel
+    images, all that older systems take, stay bitmaps."""
     images = [png_image(c) if c.size in compressed else icon_image(c) for c in canvases]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
