@@ -270,6 +270,58 @@ TEST_F(IconTest, EveryNamedResourceLoads)
     DeleteObject(poster);
 }
 
+namespace {
+
+// The bytes of the image a module's group icon gives for a size.
+std::string ImageBytes(HMODULE module, const char* name, int size)
+{
+    HRSRC group = FindResourceA(module, name, RT_GROUP_ICON);
+    BYTE* dir = group ? static_cast<BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
+    const int id = dir ? LookupIconIdFromDirectoryEx(dir, TRUE, size, size, 0) : 0;
+    HRSRC image = id ? FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
+    if (!image)
+        return std::string();
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module, image))),
+                       SizeofResource(module, image));
+}
+
+BOOL CALLBACK AddName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
+{
+    reinterpret_cast<std::vector<std::string>*>(names)->push_back(
+        IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : name);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(IconTest, EveryImageShowsThePixelsOfItsBitmap)
+{
+    // The reference module holds the same icons with every image a bitmap.
+    HMODULE reference = LoadLibraryA((ExeDirectory() + "icon_reference_module.dll").c_str());
+    ASSERT_NE(nullptr, reference);
+    std::vector<std::string> names;
+    EnumResourceNamesA(reference, RT_GROUP_ICON, AddName, reinterpret_cast<LONG_PTR>(&names));
+    EXPECT_EQ(36u, names.size());
+    HMODULE self = GetModuleHandleA(nullptr);
+    for (const std::string& name : names) {
+        for (int size : {16, 20, 24, 32, 40, 48}) {
+            SCOPED_TRACE(name + " at " + std::to_string(size));
+            const std::string image = ImageBytes(self, name.c_str(), size);
+            if (size == 16 || size == 32)  // the images older systems read, unchanged
+                EXPECT_EQ(ImageBytes(reference, name.c_str(), size), image);
+            else
+                EXPECT_EQ(0u, image.find("\x89PNG\r\n\x1a\n")) << "stored as PNG";
+            HICON ours = static_cast<HICON>(LoadImageA(self, name.c_str(), IMAGE_ICON, size, size, 0));
+            HICON bitmap = static_cast<HICON>(LoadImageA(reference, name.c_str(), IMAGE_ICON, size, size, 0));
+            ASSERT_TRUE(ours && bitmap);
+            EXPECT_TRUE(SamePicture(ours, bitmap, size));
+            DestroyIcon(ours);
+            DestroyIcon(bitmap);
+        }
+    }
+    FreeLibrary(reference);
+}
+
 TEST_F(IconTest, ResourceIconIsSharedAndLoadsOncePerKind)
 {
     TIconSource* ok = ResourceIcon("OK_ICON");
