@@ -59,19 +59,22 @@ double TimeTyping(const std::string& program)
     const bool started =
         CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
     CloseHandle(write);
-    std::string output;
-    char buffer[256];
-    DWORD got = 0;
-    while (started && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        output.append(buffer, got);
-    CloseHandle(read);
+    // The program's end, not the pipe's, says it is done: a process it starts
+    // (Wine's desktop, at its first window) may inherit the pipe and keep it open.
     DWORD code = 1;
+    std::string output;
     if (started) {
         WaitForSingleObject(process.hProcess, kPatienceMs);
         GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
+        char buffer[256];
+        DWORD waiting = 0, got = 0;
+        while (PeekNamedPipe(read, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+               ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            output.append(buffer, got);
     }
+    CloseHandle(read);
     return code == 0 ? std::atof(output.c_str()) : -1;
 }
 
