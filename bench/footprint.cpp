@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "tests/message_pump.h"
 #include "tests/tray_probe.h"
 
 namespace {
@@ -55,15 +56,6 @@ const long long UseSlackObjects = 0;
 const DWORD Patience = 10000;
 const int StartRounds = 7;
 
-void PumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 void Pump(DWORD ms)
 {
     const double end = NowMs() + ms;
@@ -71,19 +63,6 @@ void Pump(DWORD ms)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         PumpPending();
     }
-}
-
-// Pumps until `done()` holds (true) or the patience runs out (false).
-template <typename Done> bool PumpUntil(Done done, DWORD patience = Patience)
-{
-    const double end = NowMs() + patience;
-    while (!done()) {
-        if (NowMs() > end)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-        PumpPending();
-    }
-    return true;
 }
 
 std::string ReadHostFile(const std::string& path)
@@ -250,7 +229,7 @@ long long GdiObjects(HWND monitor)
     RemovePropA(monitor, "FootprintGdiObjects");
     PostMessageA(monitor, countMessage, 0, 0);
     HANDLE count = nullptr;
-    PumpUntil([&] { return (count = GetPropA(monitor, "FootprintGdiObjects")) != nullptr; });
+    PumpUntil([&] { return (count = GetPropA(monitor, "FootprintGdiObjects")) != nullptr; }, Patience);
     return count ? static_cast<long long>(reinterpret_cast<INT_PTR>(count)) - 1 : -1;
 }
 
@@ -512,7 +491,7 @@ int ToggleLocks(const TProgram& indicator, int times, DWORD patience = Patience)
 // it shows may never have drawn what it shows (and never made it).
 bool Painted(HWND window)
 {
-    return PumpUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); });
+    return PumpUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); }, Patience);
 }
 
 // The tray menu opened at a click on the icon, drawn, and closed again.
@@ -520,11 +499,12 @@ bool OpenAndCloseMenu(const TProgram& indicator)
 {
     PostMessageA(indicator.window, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
     HWND menu = nullptr;
-    if (!PumpUntil([&] { return (menu = VisibleWindowOf(indicator.process.dwProcessId, "#32768")) != nullptr; }) ||
+    if (!PumpUntil([&] { return (menu = VisibleWindowOf(indicator.process.dwProcessId, "#32768")) != nullptr; },
+                   Patience) ||
         !Painted(menu))
         return false;
     PostMessageA(indicator.window, WM_CANCELMODE, 0, 0);
-    return PumpUntil([&] { return !IsWindowVisible(menu); });
+    return PumpUntil([&] { return !IsWindowVisible(menu); }, Patience);
 }
 
 // A dialog opened with a menu command, drawn, and closed with its window's close.
@@ -532,11 +512,12 @@ bool OpenAndCloseDialog(const TProgram& indicator, WORD command)
 {
     PostMessageA(indicator.window, WM_COMMAND, command, 0);
     HWND dialog = nullptr;
-    if (!PumpUntil([&] { return (dialog = VisibleWindowOf(indicator.process.dwProcessId, MonitorClass)) != nullptr; }) ||
+    if (!PumpUntil([&] { return (dialog = VisibleWindowOf(indicator.process.dwProcessId, MonitorClass)) != nullptr; },
+                   Patience) ||
         !Painted(dialog))
         return false;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
-    return PumpUntil([&] { return !IsWindow(dialog); });
+    return PumpUntil([&] { return !IsWindow(dialog); }, Patience);
 }
 
 }  // namespace

@@ -12,22 +12,13 @@
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "tests/message_pump.h"
 #include "hook/lamphook.h"
 
 namespace {
 
 const int kEventsPerRound = 400;
 const int kRounds = 7;
-
-// As an ordinary application's message loop does.
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 LRESULT CALLBACK BareHook(int code, WPARAM wparam, LPARAM lparam)
 {
@@ -47,7 +38,7 @@ double Round()
         DWORD deadline = GetTickCount() + 2000;
         while (KeysReceived() < target && GetTickCount() < deadline) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            Pump();
+            PumpPending();
         }
     }
     QueryPerformanceCounter(&end);
@@ -68,7 +59,7 @@ int main()
     HWND typing = KeyWindow("HookBenchTyping", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     SetForegroundWindow(typing);
     SetFocus(typing);
-    Pump();
+    PumpPending();
     if (GetFocus() != typing) {
         std::printf("the typing window did not get the focus\n");
         return 1;
