@@ -11,6 +11,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "tests/util/guarded_text.h"
 
 namespace {
@@ -63,7 +64,11 @@ std::string Argument(int index)
 // Every test leaves the record as a run without arguments would.
 class CommandLineTest : public ::testing::Test {
 protected:
-    void TearDown() override { SplitCommandLine(""); }
+    void TearDown() override
+    {
+        SplitCommandLine("");
+        SetProgramFile(L"");
+    }
 };
 
 }  // namespace
@@ -132,18 +137,23 @@ TEST_F(CommandLineTest, SwitchEndingInColonTakesTheQuotedValueThatFollows)
     EXPECT_EQ(0, FindSwitch("/D"));
 }
 
+// The help file is beside the program's own file, whatever the command line
+// says: its path cut at the last '.', wherever that is.
 TEST_F(CommandLineTest, ModulePathAndHelpFile)
 {
     Split("C:\\Tools.v2\\prog /x");
     EXPECT_EQ("C:\\Tools.v2\\prog", std::string(AppGlobals.ModulePath));
+    SetProgramFile(L"C:\\Tools.v2\\prog");
     EXPECT_EQ("C:\\Tools.HLP", std::string(AppGlobals.HelpFile));
 
     Split("  \"C:\\Program Files\\Pel.orum\\prog.exe\"  a ");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.exe", std::string(AppGlobals.ModulePath));
+    EXPECT_EQ("C:\\Tools.HLP", std::string(AppGlobals.HelpFile));
+    SetProgramFile(L"C:\\Program Files\\Pel.orum\\prog.exe");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.HLP", std::string(AppGlobals.HelpFile));
     EXPECT_EQ(Texts({"a"}), Arguments());
 
-    Split("prog");
+    SetProgramFile(L"prog");
     EXPECT_EQ("prog.HLP", std::string(AppGlobals.HelpFile));
 }
 
@@ -179,7 +189,6 @@ TEST_F(CommandLineTest, EmptyAndBlankCommandLines)
         SCOPED_TRACE(testing::PrintToString(line));
         Split(line);
         EXPECT_EQ("", std::string(AppGlobals.ModulePath));
-        EXPECT_EQ(".HLP", std::string(AppGlobals.HelpFile));
         EXPECT_TRUE(Arguments().empty());
         EXPECT_TRUE(Switches().empty());
         EXPECT_FALSE(IsHelpRequested());
@@ -280,7 +289,8 @@ TEST_F(CommandLineTest, HelpSwitchNeedsTheHelpFile)
     const std::string program = std::string(temp) + "help_test_" + std::to_string(GetCurrentProcessId()) + ".exe";
     const std::string helpFile = program.substr(0, program.size() - 4) + ".HLP";
 
-    Split("\"" + program + "\" /HeLp");
+    SetProgramFile(WideText(program.c_str()));
+    Split("prog /HeLp");
     EXPECT_EQ(helpFile, std::string(AppGlobals.HelpFile));
     EXPECT_FALSE(IsHelpRequested());
 
@@ -288,11 +298,11 @@ TEST_F(CommandLineTest, HelpSwitchNeedsTheHelpFile)
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
     EXPECT_TRUE(IsHelpRequested());
-    Split("\"" + program + "\" /?");
+    Split("prog /?");
     EXPECT_TRUE(IsHelpRequested());
-    Split("\"" + program + "\" /help:now");
+    Split("prog /help:now");
     EXPECT_TRUE(IsHelpRequested());
-    Split("\"" + program + "\" /helpme help ?");
+    Split("prog /helpme help ?");
     EXPECT_FALSE(IsHelpRequested());
     DeleteFileA(helpFile.c_str());
 }

@@ -32,13 +32,15 @@ protected:
         AppGlobals.ProductName = NewText("RestartTest");
         AppGlobals.AppKey = new TRegistryKeyChain;
         AppGlobals.AppKey->AddEntry(RootCurrentUser, "Software\\Velquist\\Test\\1.x");
-        SplitCommandLine("\"C:\\Program Files\\\x83\x5C\\prog.exe\"");
+        SplitCommandLine("prog");
+        SetProgramFile(L"C:\\Program Files\\ソ\\prog.exe");
     }
 
     void TearDown() override
     {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         SplitCommandLine("");
+        SetProgramFile(L"");
         FreeText(AppGlobals.ProductName);
         AppGlobals.ProductName = savedProduct_;
         delete AppGlobals.AppKey;
@@ -158,11 +160,11 @@ TEST_F(RestartTest, WithoutStateRegistersTheStartAndReportsFalse)
     EXPECT_EQ(0, ValueCount(Serialize));
 }
 
-TEST_F(RestartTest, QuotedModulePathIsNotQuotedAgain)
+TEST_F(RestartTest, TheProgramFileStartsWhateverTheCommandLineSaid)
 {
-    // A program path whose quotes stayed (only one quote pair is ever removed).
-    FreeText(AppGlobals.ModulePath);
-    AppGlobals.ModulePath = NewText("\"C:\\a b\\prog.exe\"");
+    // Started as "prog" found through PATH: the command line names no file.
+    SplitCommandLine("\"prog\"");
+    SetProgramFile(L"C:\\a b\\prog.exe");
     const TStateBlob empty;
     ASSERT_TRUE(RegisterRestart(&empty));
     EXPECT_EQ("\"C:\\a b\\prog.exe\" /restore:0", RunOnceText("RestartTest0"));

@@ -70,21 +70,65 @@ TEST_F(IndicatorTest, MenuHelpOpensThePageWithoutTheViewersFile)
     EXPECT_EQ("", browser.Log());
 }
 
-// "/?" and "/help" open the page and end the program before it does anything.
+// "/?" and "/help" go the way of every help request and end the program
+// before it does anything: the page beside the program opens, also when the
+// program is started as a console starts one found through PATH, from a
+// folder that holds a page and a help file of its name; with the viewer's
+// file beside it the viewer is asked; where nothing opens the page, a message
+// names it.
 TEST_F(IndicatorTest, HelpSwitchOpensThePageAndEnds)
 {
     TTestBrowser browser;
-    for (const char* help : {"/?", "/HELP"}) {
-        SCOPED_TRACE(help);
-        TProcess program;
-        ASSERT_TRUE(program.Start("\"" + TestProgramFolder() + "Indicator.exe\" " + help));
-        EXPECT_EQ(-1, program.Finish());
-        EXPECT_FALSE(program.Running());
-        EXPECT_EQ(TestProgramFolder() + "Indicator.html\r\n", browser.NextStart());
+    TWinHelpCatcher viewer;
+    const std::string program = TestProgramFolder() + "Indicator.exe", page = TestProgramFolder() + "Indicator.html",
+                      helpFile = TestProgramFolder() + "Indicator.HLP";
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string elsewhere = std::string(temp) + "help elsewhere\\";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
+    for (const char* decoy : {"Indicator.html", "Indicator.HLP"})
+        Touch(elsewhere + decoy);
+    const struct {
+        std::string commandLine, folder;
+        bool helpFile, browser;
+    } rows[] = {
+        {"\"" + program + "\" /?", "", false, true},
+        {"\"" + program + "\" /HELP", "", false, true},
+        {"Indicator /?", elsewhere, false, true},
+        {"Indicator /help", elsewhere, true, true},
+        {"\"" + program + "\" /?", "", false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.commandLine + " in " + row.folder);
+        if (row.helpFile)
+            Touch(helpFile);
+        browser.Use(row.browser ? "\"" + browser.Program + "\" \"%1\"" : "\"C:\\missing.exe\" \"%1\"", "");
+        viewer.Calls.clear();
+        TProcess started;
+        ASSERT_TRUE(started.Start(row.commandLine, program, row.folder));
+        if (!row.browser) {
+            HWND message = WaitForShape(started.info.dwProcessId);
+            ASSERT_NE(nullptr, message);
+            const std::string text = WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr));
+            EXPECT_NE(std::string::npos, text.find("\"" + page + "\"")) << text;
+            Screenshot(message, "help_unopened_message.png");
+            PressButton(message, IDOK);
+        }
+        EXPECT_EQ(-1, started.Finish());
+        const std::string opened = row.helpFile || !row.browser ? "" : page + "\r\n";
+        EXPECT_EQ(opened, opened.empty() ? browser.Log() : browser.NextStart());
+        ASSERT_EQ(row.helpFile ? 1u : 0u, viewer.Calls.size());
+        if (row.helpFile) {
+            EXPECT_TRUE(viewer.Calls[0].command == HELP_INDEX && viewer.Calls[0].file == helpFile);
+        }
+        DeleteFileA(helpFile.c_str());
         // A start by hand that went on would have written its shortcut.
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(StartupShortcutFile().c_str()));
         EXPECT_EQ(nullptr, FindMonitor());
     }
+    for (const char* decoy : {"Indicator.html", "Indicator.HLP"})
+        DeleteFileA((elsewhere + decoy).c_str());
+    RemoveDirectoryA(elsewhere.c_str());
 }
 
 // The "do not show again" box of the Register message opens the page at its
@@ -99,7 +143,7 @@ TEST_F(IndicatorTest, MessageBoxOpensThePageAtTheBoxsTopic)
     CreateDirectoryA(folder.c_str(), nullptr);
     for (const char* file : {"Indicator.exe", "LAMPHOOK.dll", "Indicator.html"})
         ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    const std::string section = AsciiFileUrl(temp) + "ソフト%20%231/Indicator.html#topic-1001\r\n";
+    const std::string section = AsciiFileUrl(temp) + "%E3%82%BD%E3%83%95%E3%83%88%20%231/Indicator.html#topic-1001\r\n";
 
     ASSERT_TRUE(indicator_.Start("", folder + "Indicator.exe"));
     HWND message = WaitForShape(indicator_.info.dwProcessId);
