@@ -70,19 +70,19 @@ private:
     std::wstring programFile_;
 };
 
-// While it lives, the shell opens ".html" files and http addresses with
-// help_browser.exe, which appends its arguments to a log file of this object's
-// own (the environment variable HELP_BROWSER_LOG, inherited by the programs the
-// test starts). Wine's shell takes associations from HKLM\Software\Classes;
-// what ".html" and "http" named there before is put back at the end.
+// While it lives, the shell opens ".html" files with help_browser.exe, which
+// appends its arguments to a log file of this object's own (the environment
+// variable HELP_BROWSER_LOG, inherited by the programs the test starts). Wine's
+// shell takes associations from HKLM\Software\Classes; what ".html" named
+// there before is put back at the end. The same goes for http addresses.
 class TTestBrowser {
 public:
     TTestBrowser()
     {
         char path[MAX_PATH], temp[MAX_PATH];
         GetModuleFileNameA(nullptr, path, MAX_PATH);
-        Program = path;
-        Program = Program.substr(0, Program.find_last_of('\\') + 1) + "help_browser.exe";
+        std::string browser(path);
+        Program = browser = browser.substr(0, browser.find_last_of('\\') + 1) + "help_browser.exe";
         GetTempPathA(MAX_PATH, temp);
         log_ = std::string(temp) + "help_browser_" + std::to_string(GetCurrentProcessId()) + ".log";
         DeleteFileA(log_.c_str());
@@ -117,12 +117,11 @@ public:
     void Use(const std::string& html, const std::string& http) const
     {
         for (const auto& command : {std::make_pair(std::string(kClass) + "\\shell\\open\\command", html),
-                                    std::make_pair(std::string(kHttp), http)}) {
-            if (!command.second.empty())
-                EXPECT_TRUE(WriteDefault(command.first, command.second));
-            else
+                                    std::make_pair(std::string(kHttp), http)})
+            if (command.second.empty())
                 RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, (kClasses + command.first).c_str(), nullptr);
-        }
+            else
+                EXPECT_TRUE(WriteDefault(command.first, command.second));
     }
     // What the browser was given since the last look, one argument a line.
     std::string Log() const
@@ -140,7 +139,6 @@ public:
         DeleteFileA(log_.c_str());
         return content;
     }
-
     std::string Program;  // help_browser.exe beside the test program
 
 private:

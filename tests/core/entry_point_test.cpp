@@ -132,7 +132,6 @@ protected:
                                      &startup, &process) != FALSE;
         if (!run.started)
             return run;
-        // Answering messages: the child's help request may come to the test's viewer.
         if (!PumpUntilSignalled(process.hProcess, 60000))
             TerminateProcess(process.hProcess, 99);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
@@ -252,16 +251,15 @@ TEST_F(EntryPointTest, HelpSwitchEndsWithMinusOneOnlyWithTheHelpFile)
     HANDLE file = CreateFileA(helpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
-    TWinHelpCatcher viewer;
     for (const char* help : {"/HELP", "/help", "/?", "a /Help:x b"}) {
         SCOPED_TRACE(help);
-        viewer.Calls.clear();
+        TWinHelpCatcher viewer;  // answered while the child runs
         TChildRun with = Run("\"" + program + "\" " + help, program);
         ASSERT_TRUE(with.started);
         EXPECT_EQ(0xFFFFFFFFu, with.exitCode);
-        // The viewer was asked, as by the help of a menu, and the application never ran.
         ASSERT_EQ(1u, viewer.Calls.size());
         EXPECT_TRUE(viewer.Calls[0].command == HELP_INDEX && viewer.Calls[0].file == helpFile);
+        // The application never ran.
         EXPECT_FALSE(with.reported);
     }
     TChildRun other = Run("\"" + program + "\" /helper", program);

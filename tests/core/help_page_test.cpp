@@ -7,37 +7,49 @@
 #include <string>
 
 #include "framework/core/help_page.h"
+#include "framework/util/wide_text.h"
 #include "tests/help_browser.h"
+
+namespace {
+
+std::string Url(const char* page, int topic)
+{
+    TText url;
+    AnsiText(url.Slot(), HelpPageUrl(WideText(page), topic));
+    return url.Get();
+}
+
+}  // namespace
 
 TEST(HelpPageUrl, FileUrlOfThePageWithTheTopicsSection)
 {
-    wchar_t current[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, current);
-    std::wstring here = std::wstring(L"file:///") + current + L"/Indicator.html";
-    for (wchar_t& c : here)
-        c = c == L'\\' ? L'/' : c;
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    std::string here = std::string("file:///") + current + "/Indicator.html";
+    for (char& c : here)
+        c = c == '\\' ? '/' : c;
     const struct {
-        const wchar_t* page;
+        const char* page;
         int topic;
-        std::wstring url;
+        std::string url;
     } rows[] = {
-        {L"C:\\Program Files\\Pelorum\\Indicator.html", 0, L"file:///C:/Program%20Files/Pelorum/Indicator.html"},
-        {L"C:\\Program Files\\Pelorum\\Indicator.html", 1001,
-         L"file:///C:/Program%20Files/Pelorum/Indicator.html#topic-1001"},
-        // UTF-8, whatever the code page: the second byte of "ソ" in code page
-        // 932 has the value of a backslash.
-        {L"C:\\ソフト\\50% #1\\ﾍﾙﾌﾟ.html", 7,
-         L"file:///C:/%E3%82%BD%E3%83%95%E3%83%88/50%25%20%231/%EF%BE%8D%EF%BE%99%EF%BE%8C%EF%BE%9F.html#topic-7"},
-        {L"D:\\Müller\\Ελ\\a+b&c;d=e'(f)~_-.html", 0,
-         L"file:///D:/M%C3%BCller/%CE%95%CE%BB/a%2Bb%26c%3Bd%3De%27%28f%29~_-.html"},
-        {L"\\\\server\\share\\Indicator.html", 1001, L"file://server/share/Indicator.html#topic-1001"},
-        {L"\\\\?\\C:\\Long\\Indicator.html", 0, L"file:///C:/Long/Indicator.html"},
-        {L"\\\\?\\UNC\\server\\share\\a b.html", 0, L"file://server/share/a%20b.html"},
-        {L"C:\\a\\..\\b\\Indicator.html", -1, L"file:///C:/b/Indicator.html"},
-        {L"Indicator.html", 0, here},
+        {"C:\\Program Files\\Pelorum\\Indicator.html", 0, "file:///C:/Program%20Files/Pelorum/Indicator.html"},
+        {"C:\\Program Files\\Pelorum\\Indicator.html", 1001,
+         "file:///C:/Program%20Files/Pelorum/Indicator.html#topic-1001"},
+        // UTF-8 whatever the code page (the second byte of "ソ" in code page
+        // 932 has the value of a backslash).
+        {"C:\\ソフト\\50% #1\\ﾍﾙﾌﾟ.html", 7,
+         "file:///C:/%E3%82%BD%E3%83%95%E3%83%88/50%25%20%231/%EF%BE%8D%EF%BE%99%EF%BE%8C%EF%BE%9F.html#topic-7"},
+        {"D:\\Ελ\\a+b&c;d=e'(f)~_-.html", 0, "file:///D:/%CE%95%CE%BB/a%2Bb%26c%3Bd%3De%27%28f%29~_-.html"},
+        {"\\\\server\\share\\Indicator.html", 1001, "file://server/share/Indicator.html#topic-1001"},
+        {"\\\\?\\C:\\Long\\Indicator.html", 0, "file:///C:/Long/Indicator.html"},
+        {"\\\\?\\UNC\\server\\share\\a b.html", 0, "file://server/share/a%20b.html"},
+        {"C:\\a\\..\\b\\Indicator.html", -1, "file:///C:/b/Indicator.html"},
+        {"Indicator.html", 0, here},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(row.url, HelpPageUrl(row.page, row.topic)) << row.topic;
+        EXPECT_EQ(row.url, Url(row.page, row.topic)) << row.page << " " << row.topic;
+    EXPECT_EQ(L"file:///D:/M%C3%BCller/%E2%82%AC.html", HelpPageUrl(L"D:\\M\u00FCller\\\u20AC.html", 0));  // not in 932
 }
 
 // Which help a program has, by the files beside it: the help switch ends the
@@ -69,25 +81,19 @@ TEST(HelpPage, TheViewersFileComesFirstThePageSecond)
     // A folder of the page's name is no page.
     program.Place(false, false);
     ASSERT_TRUE(CreateDirectoryA(program.Page.c_str(), nullptr));
-    EXPECT_FALSE(HelpPageInUse());
-    EXPECT_FALSE(IsHelpRequested());
+    EXPECT_FALSE(HelpPageInUse() || IsHelpRequested());
     RemoveDirectoryA(program.Page.c_str());
 }
 
-// A topic opens with what the system starts for web addresses, with the
-// arguments its command names; without such a command, or when it does not
-// start, the page opens as a file.
+// A topic opens with the command for web addresses and its arguments; without
+// one, or when it does not start, the page opens as a file.
 TEST(HelpPage, TopicsOpenWithTheCommandForWebAddresses)
 {
     TProgramBesideHelp program("help topic");
     TTestBrowser browser;
-    TText url;
-    AnsiText(url.Slot(), HelpPageUrl(WideText(program.Page.c_str()), 1001));
-    const std::string quoted = "\"" + browser.Program + "\"", opened = std::string(url.Get()) + "\r\n";
+    const std::string quoted = "\"" + browser.Program + "\"", opened = Url(program.Page.c_str(), 1001) + "\r\n";
     SetEnvironmentVariableA("HELP_TEST_BROWSER", browser.Program.c_str());
-    const struct {
-        std::string command, opened;
-    } rows[] = {
+    const std::pair<std::string, std::string> rows[] = {
         {quoted + " --single-argument %1", "--single-argument\r\n" + opened},
         {quoted + " -osint -url \"%1\"", "-osint\r\n-url\r\n" + opened},
         {quoted + " %L %* %2 \"100%%\"", opened + "100%\r\n"},
@@ -97,9 +103,9 @@ TEST(HelpPage, TopicsOpenWithTheCommandForWebAddresses)
         {"\"C:\\missing\\browser.exe\" %1", program.Page + "\r\n"},
     };
     for (const auto& row : rows) {
-        browser.Use(quoted + " \"%1\"", row.command);
+        browser.Use(quoted + " \"%1\"", row.first);
         RequestHelp(nullptr, HELP_CONTEXT, 1001, 1001);
-        EXPECT_EQ(row.opened, browser.NextStart()) << row.command;
+        EXPECT_EQ(row.second, browser.NextStart()) << row.first;
     }
     SetEnvironmentVariableA("HELP_TEST_BROWSER", nullptr);
 }

@@ -32,7 +32,7 @@ protected:
         AppGlobals.ProductName = NewText("RestartTest");
         AppGlobals.AppKey = new TRegistryKeyChain;
         AppGlobals.AppKey->AddEntry(RootCurrentUser, "Software\\Velquist\\Test\\1.x");
-        SplitCommandLine("prog");
+        SplitCommandLine("\"C:\\Program Files\\\x83\x5C\\prog.exe\"");
         SetProgramFile(L"C:\\Program Files\\ソ\\prog.exe");
     }
 
@@ -160,10 +160,11 @@ TEST_F(RestartTest, WithoutStateRegistersTheStartAndReportsFalse)
     EXPECT_EQ(0, ValueCount(Serialize));
 }
 
-TEST_F(RestartTest, TheProgramFileStartsWhateverTheCommandLineSaid)
+TEST_F(RestartTest, QuotedModulePathIsNotQuotedAgain)
 {
-    // Started as "prog" found through PATH: the command line names no file.
-    SplitCommandLine("\"prog\"");
+    // A program path whose quotes stayed (only one quote pair is ever removed).
+    FreeText(AppGlobals.ModulePath);
+    AppGlobals.ModulePath = NewText("\"C:\\a b\\prog.exe\"");
     SetProgramFile(L"C:\\a b\\prog.exe");
     const TStateBlob empty;
     ASSERT_TRUE(RegisterRestart(&empty));

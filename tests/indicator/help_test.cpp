@@ -70,64 +70,58 @@ TEST_F(IndicatorTest, MenuHelpOpensThePageWithoutTheViewersFile)
     EXPECT_EQ("", browser.Log());
 }
 
-// "/?" and "/help" go the way of every help request and end the program
-// before it does anything: the page beside the program opens, also when the
-// program is started as a console starts one found through PATH, from a
-// folder that holds a page and a help file of its name; with the viewer's
-// file beside it the viewer is asked; where nothing opens the page, a message
-// names it.
+// "/?" and "/help" open the page and end the program before it does anything.
 TEST_F(IndicatorTest, HelpSwitchOpensThePageAndEnds)
 {
     TTestBrowser browser;
-    TWinHelpCatcher viewer;
-    const std::string program = TestProgramFolder() + "Indicator.exe", page = TestProgramFolder() + "Indicator.html",
-                      helpFile = TestProgramFolder() + "Indicator.HLP";
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string elsewhere = std::string(temp) + "help elsewhere\\";
+    for (const char* help : {"/?", "/HELP"}) {
+        SCOPED_TRACE(help);
+        TProcess program;
+        ASSERT_TRUE(program.Start("\"" + TestProgramFolder() + "Indicator.exe\" " + help));
+        EXPECT_EQ(-1, program.Finish());
+        EXPECT_FALSE(program.Running());
+        EXPECT_EQ(TestProgramFolder() + "Indicator.html\r\n", browser.NextStart());
+        // A start by hand that went on would have written its shortcut.
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(StartupShortcutFile().c_str()));
+        EXPECT_EQ(nullptr, FindMonitor());
+    }
+}
+
+// "Indicator /help" as a console starts a program found through PATH, in a folder
+// with a help file of its name: the help beside the program opens, the viewer's
+// file first; where nothing opens the page, a message names it.
+TEST_F(IndicatorTest, HelpSwitchFindsTheHelpBesideTheProgram)
+{
+    TTestBrowser browser;
+    const std::string folder = TestProgramFolder(), elsewhere = folder + "elsewhere\\", page = folder + "Indicator.html";
     CreateDirectoryA(elsewhere.c_str(), nullptr);
-    for (const char* decoy : {"Indicator.html", "Indicator.HLP"})
-        Touch(elsewhere + decoy);
-    const struct {
-        std::string commandLine, folder;
-        bool helpFile, browser;
-    } rows[] = {
-        {"\"" + program + "\" /?", "", false, true},
-        {"\"" + program + "\" /HELP", "", false, true},
-        {"Indicator /?", elsewhere, false, true},
-        {"Indicator /help", elsewhere, true, true},
-        {"\"" + program + "\" /?", "", false, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.commandLine + " in " + row.folder);
-        if (row.helpFile)
-            Touch(helpFile);
-        browser.Use(row.browser ? "\"" + browser.Program + "\" \"%1\"" : "\"C:\\missing.exe\" \"%1\"", "");
-        viewer.Calls.clear();
-        TProcess started;
-        ASSERT_TRUE(started.Start(row.commandLine, program, row.folder));
-        if (!row.browser) {
-            HWND message = WaitForShape(started.info.dwProcessId);
+    Touch(elsewhere + "Indicator.HLP");
+    enum { Page, HelpFile, NothingOpens };
+    for (int row : {Page, HelpFile, NothingOpens}) {
+        SCOPED_TRACE(row);
+        TWinHelpCatcher viewer;
+        if (row == HelpFile)
+            Touch(folder + "Indicator.HLP");
+        if (row == NothingOpens)
+            browser.Use("\"C:\\missing.exe\" \"%1\"", "");
+        TProcess program;
+        ASSERT_TRUE(program.Start("Indicator /help", folder + "Indicator.exe", elsewhere));
+        if (row == NothingOpens) {
+            HWND message = WaitForShape(program.info.dwProcessId);
             ASSERT_NE(nullptr, message);
             const std::string text = WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr));
             EXPECT_NE(std::string::npos, text.find("\"" + page + "\"")) << text;
             Screenshot(message, "help_unopened_message.png");
             PressButton(message, IDOK);
         }
-        EXPECT_EQ(-1, started.Finish());
-        const std::string opened = row.helpFile || !row.browser ? "" : page + "\r\n";
-        EXPECT_EQ(opened, opened.empty() ? browser.Log() : browser.NextStart());
-        ASSERT_EQ(row.helpFile ? 1u : 0u, viewer.Calls.size());
-        if (row.helpFile) {
-            EXPECT_TRUE(viewer.Calls[0].command == HELP_INDEX && viewer.Calls[0].file == helpFile);
-        }
-        DeleteFileA(helpFile.c_str());
-        // A start by hand that went on would have written its shortcut.
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(StartupShortcutFile().c_str()));
-        EXPECT_EQ(nullptr, FindMonitor());
+        EXPECT_EQ(-1, program.Finish());
+        EXPECT_EQ(row == Page ? page + "\r\n" : "", row == Page ? browser.NextStart() : browser.Log());
+        EXPECT_EQ(row == HelpFile ? 1u : 0u, viewer.Calls.size());
+        for (const TWinHelpCall& call : viewer.Calls)
+            EXPECT_TRUE(call.command == HELP_INDEX && call.file == folder + "Indicator.HLP");
+        DeleteFileA((folder + "Indicator.HLP").c_str());
     }
-    for (const char* decoy : {"Indicator.html", "Indicator.HLP"})
-        DeleteFileA((elsewhere + decoy).c_str());
+    DeleteFileA((elsewhere + "Indicator.HLP").c_str());
     RemoveDirectoryA(elsewhere.c_str());
 }
 

@@ -28,8 +28,7 @@ std::string StartupShortcutFile();
 struct TProcess {
     PROCESS_INFORMATION info = {};
     ~TProcess();
-    // The program file, when given, is started with any command line, and
-    // in the folder, when given, instead of the test's current one.
+    // With any command line, the program file and the folder to start in given.
     bool Start(const std::string& commandLine, const std::string& program = "", const std::string& folder = "");
     bool Running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     int Finish();  // the exit code, -1 when it does not end in time
