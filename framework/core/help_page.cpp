@@ -193,7 +193,7 @@ std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
         }
     }
     if (topic > 0)
-        url += L"#topic-" + std::to_wstring(topic);
+        url += WideText(("#topic-" + std::to_string(topic)).c_str());
     return url;
 }
 

@@ -60,7 +60,7 @@ bool FreeRunOnceName(HKEY runOnce, char*& name, int& number)
 // in UTF-16 so that a path of any characters survives.
 LONG WriteRestartCommand(HKEY runOnce, const char* name, int number)
 {
-    const std::wstring command = L"\"" + AppGlobals.ProgramFile + L"\" /restore:" + std::to_wstring(number);
+    const std::wstring command = L"\"" + AppGlobals.ProgramFile + L"\" /restore:" + WideText(std::to_string(number).c_str());
     return RegSetValueExW(runOnce, WideText(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
 }
