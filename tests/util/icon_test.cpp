@@ -285,6 +285,17 @@ std::string ImageBytes(HMODULE module, const char* name, int size)
                        SizeofResource(module, image));
 }
 
+// The width an image is stored at: a PNG's header, or a bitmap's.
+int StoredWidth(const std::string& image)
+{
+    if (image.size() < 24)
+        return 0;
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(image[at]); };
+    if (image.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
+        return byte(16) << 24 | byte(17) << 16 | byte(18) << 8 | byte(19);
+    return byte(4) | byte(5) << 8 | byte(6) << 16 | byte(7) << 24;
+}
+
 BOOL CALLBACK AddName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
 {
     reinterpret_cast<std::vector<std::string>*>(names)->push_back(
@@ -304,9 +315,11 @@ TEST_F(IconTest, EveryImageShowsThePixelsOfItsBitmap)
     EXPECT_EQ(36u, names.size());
     HMODULE self = GetModuleHandleA(nullptr);
     for (const std::string& name : names) {
-        for (int size : {16, 20, 24, 32, 40, 48}) {
+        // The small and large icon sizes of 100 % to 300 % (small) and to 200 % (large).
+        for (int size : {16, 20, 24, 28, 32, 40, 48, 56, 64}) {
             SCOPED_TRACE(name + " at " + std::to_string(size));
             const std::string image = ImageBytes(self, name.c_str(), size);
+            EXPECT_EQ(size, StoredWidth(image)) << "an image drawn for the size";
             if (size == 16 || size == 32)  // the images older systems read, unchanged
                 EXPECT_EQ(ImageBytes(reference, name.c_str(), size), image);
             else
