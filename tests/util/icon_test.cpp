@@ -395,6 +395,25 @@ TEST_F(IconTest, SystemIconsAreSharedWithSixteenPixelCopy)
     EXPECT_EQ(nullptr, logo->GetIcon(IconSizeNative, nullptr));
 }
 
+TEST_F(IconTest, SmallSystemIconsAreTheSystemsOwnSmallImages)
+{
+    // The system's library holds an image of the small size for each standard
+    // icon; the small icon is that one, not the large one shrunk.
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    const int side = IconSizeOfKind(IconSizeSmall);
+    for (int id = 32512; id <= 32517; ++id) {
+        SCOPED_TRACE(id);
+        std::string image = ImageBytes(user32, MAKEINTRESOURCEA(id), side);
+        ASSERT_EQ(side, StoredWidth(image));
+        HICON own = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
+                                             TRUE, 0x00030000, side, side, 0);
+        HICON small = SystemIcon(id)->GetIcon(IconSizeSmall, nullptr);
+        ASSERT_TRUE(own && small);
+        EXPECT_TRUE(SamePicture(small, own, side));
+        DestroyIcon(own);
+    }
+}
+
 namespace {
 
 // Holds only a large icon and records which kinds were asked for.
