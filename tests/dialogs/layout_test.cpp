@@ -55,17 +55,15 @@ TEST(DockLayout, EveryDockAndAlign)
     }
 }
 
-// A push button (the version dialog's OK) at the usual display scales,
-// rounded as the system rounds.
+// A push button (the version dialog's OK) at the usual display scales, rounded as the system rounds.
 TEST(DisplayScale, PushButtonAtEachScale)
 {
     const struct {
-        int dpi;
-        SIZE button;
-    } rows[] = {{96, {88, 21}}, {120, {110, 26}}, {144, {132, 32}}, {168, {154, 37}}, {192, {176, 42}}};
+        int dpi, width, height;
+    } rows[] = {{96, 88, 21}, {120, 110, 26}, {144, 132, 32}, {168, 154, 37}, {192, 176, 42}};
     for (const auto& row : rows) {
-        EXPECT_EQ(row.button.cx, ScaledLength(ButtonWidth, row.dpi)) << row.dpi;
-        EXPECT_EQ(row.button.cy, ScaledLength(ButtonHeight, row.dpi)) << row.dpi;
+        EXPECT_EQ(row.width, ScaledLength(ButtonWidth, row.dpi)) << row.dpi;
+        EXPECT_EQ(row.height, ScaledLength(ButtonHeight, row.dpi)) << row.dpi;
     }
 }
 

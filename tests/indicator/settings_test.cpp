@@ -83,14 +83,10 @@ TEST_F(IndicatorTest, StoredIconSetTwoUsesSetB)
               }));
 }
 
-// Whatever value is stored, the dialog opens with the set the tray shows
-// marked; the stored value stays until the user confirms.
+// Any stored value: the dialog marks the set the tray shows, and the value stays until confirmed.
 TEST_F(IndicatorTest, SettingsMarkTheSetTheTrayShows)
 {
-    const struct {
-        DWORD stored;
-        char shown;
-    } rows[] = {{0, 'A'}, {2, 'B'}, {3, 'B'}, {0x7FFFFFFF, 'B'}, {0x80000000, 'B'}};
+    const struct { DWORD stored; char shown; } rows[] = {{0, 'A'}, {2, 'B'}, {3, 'B'}, {0x7FFFFFFF, 'B'}, {0x80000000, 'B'}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stored);
         RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velquist\\Indicator\\1.x", "IconSet", REG_DWORD, &row.stored,

@@ -285,15 +285,11 @@ std::string ImageBytes(HMODULE module, const char* name, int size)
                        SizeofResource(module, image));
 }
 
-// The width an image is stored at: a PNG's header, or a bitmap's.
+// The width an image is stored at (below 256): a PNG's header, or a bitmap's.
 int StoredWidth(const std::string& image)
 {
-    if (image.size() < 24)
-        return 0;
-    const auto byte = [&](size_t at) { return static_cast<unsigned char>(image[at]); };
-    if (image.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0)
-        return byte(16) << 24 | byte(17) << 16 | byte(18) << 8 | byte(19);
-    return byte(4) | byte(5) << 8 | byte(6) << 16 | byte(7) << 24;
+    const bool png = image.compare(0, 4, "\x89PNG") == 0;
+    return image.size() < 24 ? 0 : static_cast<unsigned char>(image[png ? 19 : 4]);
 }
 
 BOOL CALLBACK AddName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
@@ -315,7 +311,6 @@ TEST_F(IconTest, EveryImageShowsThePixelsOfItsBitmap)
     EXPECT_EQ(36u, names.size());
     HMODULE self = GetModuleHandleA(nullptr);
     for (const std::string& name : names) {
-        // The small and large icon sizes of 100 % to 300 % (small) and to 200 % (large).
         for (int size : {16, 20, 24, 28, 32, 40, 48, 56, 64}) {
             SCOPED_TRACE(name + " at " + std::to_string(size));
             const std::string image = ImageBytes(self, name.c_str(), size);
@@ -397,19 +392,15 @@ TEST_F(IconTest, SystemIconsAreSharedWithSixteenPixelCopy)
 
 TEST_F(IconTest, SmallSystemIconsAreTheSystemsOwnSmallImages)
 {
-    // The system's library holds an image of the small size for each standard
-    // icon; the small icon is that one, not the large one shrunk.
-    HMODULE user32 = GetModuleHandleA("user32.dll");
+    // user32 holds an image of the small size for each standard icon: the
+    // small icon is that one, not the large one shrunk.
     const int side = IconSizeOfKind(IconSizeSmall);
     for (int id = 32512; id <= 32517; ++id) {
-        SCOPED_TRACE(id);
-        std::string image = ImageBytes(user32, MAKEINTRESOURCEA(id), side);
-        ASSERT_EQ(side, StoredWidth(image));
+        std::string image = ImageBytes(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(id), side);
+        ASSERT_EQ(side, StoredWidth(image)) << id;
         HICON own = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
                                              TRUE, 0x00030000, side, side, 0);
-        HICON small = SystemIcon(id)->GetIcon(IconSizeSmall, nullptr);
-        ASSERT_TRUE(own && small);
-        EXPECT_TRUE(SamePicture(small, own, side));
+        EXPECT_TRUE(SamePicture(SystemIcon(id)->GetIcon(IconSizeSmall, nullptr), own, side)) << id;
         DestroyIcon(own);
     }
 }
