@@ -4,9 +4,9 @@
 // link the exception classes (with a second string type of their own), the
 // unwinder and its tables, all to end the program, which is what these do.
 //
-// The text type's members are made here too, from the header, without
-// exception tables: the runtime's ready-made copy carries tables that keep
-// every one of its members in the program.
+// The text types' members (narrow and wide) are made here too, from the
+// header, without exception tables: the runtime's ready-made copy carries
+// tables that keep every one of its members in the program.
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -87,4 +87,5 @@ void __throw_overflow_error(const char*) { std::abort(); }
 void __throw_underflow_error(const char*) { std::abort(); }
 
 template class basic_string<char>;
+template class basic_string<wchar_t>;
 }  // namespace std

@@ -18,6 +18,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "tests/message_pump.h"
 
 // The program's record names "prog.exe" in a new folder of the temporary
@@ -26,13 +27,14 @@
 class TProgramBesideHelp {
 public:
     explicit TProgramBesideHelp(const std::string& folderName, const std::string& switches = "")
-        : modulePath_(AppGlobals.ModulePath), helpFile_(AppGlobals.HelpFile)
+        : modulePath_(AppGlobals.ModulePath), helpFile_(AppGlobals.HelpFile), programFile_(AppGlobals.ProgramFile)
     {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + folderName + " " + std::to_string(GetCurrentProcessId());
         EXPECT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
         SplitCommandLine(("\"" + folder_ + "\\prog.exe\" " + switches).c_str());
+        SetProgramFile(WideText((folder_ + "\\prog.exe").c_str()));
         Page = folder_ + "\\prog.html";
         HelpFile = folder_ + "\\prog.HLP";
         Place(true, false);
@@ -44,6 +46,7 @@ public:
         SplitCommandLine("");
         SetText(AppGlobals.ModulePath, modulePath_.Get());
         SetText(AppGlobals.HelpFile, helpFile_.Get());
+        AppGlobals.ProgramFile = programFile_;
     }
     TProgramBesideHelp(const TProgramBesideHelp&) = delete;
     TProgramBesideHelp& operator=(const TProgramBesideHelp&) = delete;
@@ -64,13 +67,14 @@ public:
 private:
     std::string folder_;
     TText modulePath_, helpFile_;
+    std::wstring programFile_;
 };
 
 // While it lives, the shell opens ".html" files with help_browser.exe, which
 // appends its arguments to a log file of this object's own (the environment
 // variable HELP_BROWSER_LOG, inherited by the programs the test starts). Wine's
 // shell takes associations from HKLM\Software\Classes; what ".html" named
-// there before is put back at the end.
+// there before is put back at the end. The same goes for http addresses.
 class TTestBrowser {
 public:
     TTestBrowser()
@@ -78,7 +82,7 @@ public:
         char path[MAX_PATH], temp[MAX_PATH];
         GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::string browser(path);
-        browser = browser.substr(0, browser.find_last_of('\\') + 1) + "help_browser.exe";
+        Program = browser = browser.substr(0, browser.find_last_of('\\') + 1) + "help_browser.exe";
         GetTempPathA(MAX_PATH, temp);
         log_ = std::string(temp) + "help_browser_" + std::to_string(GetCurrentProcessId()) + ".log";
         DeleteFileA(log_.c_str());
@@ -89,9 +93,9 @@ public:
         if (hadKey_)
             RegCloseKey(key);
         had_ = ReadDefault(kExtension, previous_);
-        const std::string command = "\"" + browser + "\" \"%1\"";
+        hadHttp_ = ReadDefault(kHttp, previousHttp_);
         EXPECT_TRUE(WriteDefault(kExtension, kClass));
-        EXPECT_TRUE(WriteDefault(std::string(kClass) + "\\shell\\open\\command", command));
+        Use("\"" + Program + "\" \"%1\"", "\"" + Program + "\" \"%1\"");
     }
     ~TTestBrowser()
     {
@@ -102,12 +106,23 @@ public:
         else
             RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kClasses + kExtension).c_str());
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kClasses + kClass).c_str());
+        Use("", hadHttp_ ? previousHttp_ : "");
         SetEnvironmentVariableA("HELP_BROWSER_LOG", nullptr);
         DeleteFileA(log_.c_str());
     }
     TTestBrowser(const TTestBrowser&) = delete;
     TTestBrowser& operator=(const TTestBrowser&) = delete;
 
+    // The commands that open ".html" files and http addresses ("": none).
+    void Use(const std::string& html, const std::string& http) const
+    {
+        for (const auto& command : {std::make_pair(std::string(kClass) + "\\shell\\open\\command", html),
+                                    std::make_pair(std::string(kHttp), http)})
+            if (command.second.empty())
+                RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, (kClasses + command.first).c_str(), nullptr);
+            else
+                EXPECT_TRUE(WriteDefault(command.first, command.second));
+    }
     // What the browser was given since the last look, one argument a line.
     std::string Log() const
     {
@@ -124,10 +139,12 @@ public:
         DeleteFileA(log_.c_str());
         return content;
     }
+    std::string Program;  // help_browser.exe beside the test program
 
 private:
     static constexpr const char* kClass = "HelpBrowserTest.html";
     static constexpr const char* kExtension = ".html";
+    static constexpr const char* kHttp = "http\\shell\\open\\command";
     const std::string kClasses = "Software\\Classes\\";
 
     bool ReadDefault(const std::string& subKey, std::string& value) const
@@ -146,8 +163,8 @@ private:
                                static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
     }
 
-    std::string log_, previous_;
-    bool hadKey_ = false, had_ = false;
+    std::string log_, previous_, previousHttp_;
+    bool hadKey_ = false, had_ = false, hadHttp_ = false;
 };
 
 // One request as the old help viewer receives it from WinHelpA.

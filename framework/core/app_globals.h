@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "framework/util/list.h"
 
 class TShape;
@@ -22,8 +24,9 @@ struct TAppGlobals {
     TRegistryKeyChain* LibraryKey;     // framework-wide settings; a path template, never opened
     TRegistryKeyChain* AppKey;         // the application's settings; a path template, never opened
     int ExitCode;                      // AppMain's result, returned from WinMain
-    char* HelpFile;                    // owned: ModulePath with the extension ".HLP"
+    char* HelpFile;                    // owned: ProgramFile with the extension ".HLP", in the ANSI code page
     char* ModulePath;                  // owned: the program path from the command line
+    std::wstring ProgramFile;          // the program's own file: its module's full path
     TStringList Arguments;             // non-switch arguments in command-line order
     TStringList Switches;              // switches ("/name" or "/name:value") in order
 

@@ -1,7 +1,6 @@
 #include "framework/core/command_line.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -9,7 +8,9 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/help_page.h"
 #include "framework/util/list.h"
+#include "framework/util/module_file.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -129,20 +130,6 @@ void ModulePathOf(char*& result, const char* token)
         result = NewText(text);
 }
 
-// The path cut at its last '.' (anywhere in the path) with ".HLP" appended.
-void HelpFileOf(char*& result, const char* path)
-{
-    const int length = TextLength(path);
-    int cut = length;
-    for (int i = 0; i < length; i += CharLength(length - i, path + i)) {
-        if (path[i] == '.')
-            cut = i;
-    }
-    TText stem;
-    stem.Slot() = NewText(path, cut);
-    StrConcat(result, stem.Get(), ".HLP");
-}
-
 // Whether a following token may continue an unquoted argument: it does not
 // start a switch, a quoted part or a network path, and holds no drive colon.
 bool ContinuesArgument(const char* token)
@@ -221,8 +208,6 @@ void SplitCommandLine(const char* commandLine)
     } else {
         AppGlobals.ModulePath = NewText("");
     }
-    FreeText(AppGlobals.HelpFile);
-    HelpFileOf(AppGlobals.HelpFile, AppGlobals.ModulePath);
 
     while (tokens.Count() > 0) {
         TText token;
@@ -257,24 +242,27 @@ void SplitCommandLine(const char* commandLine)
     }
 }
 
+void SetProgramFile(const std::wstring& path)
+{
+    AppGlobals.ProgramFile = path;
+    FreeText(AppGlobals.HelpFile);
+    AnsiText(AppGlobals.HelpFile, BesideProgram(L".HLP"));
+}
+
 bool IsHelpRequested()
 {
     if (FindSwitch("/?") < 0 && FindSwitch("/help") < 0)
         return false;
-    // Without a program path there is no help file beside it.
-    return AppGlobals.ModulePath[0] != '\0' && (HelpFileFound(AppGlobals.HelpFile) || HelpPageInUse());
+    // Without a program file there is no help file beside it.
+    return !AppGlobals.ProgramFile.empty() && (IsFile(BesideProgram(L".HLP")) || HelpPageInUse());
 }
 
 void ParseCommandLine()
 {
     SplitCommandLine(GetCommandLineA());
-    if (IsHelpRequested()) {
-        if (HelpPageInUse())
-            OpenHelpPage(0);
-        else
-            ShellExecuteA(nullptr, "open", AppGlobals.HelpFile, nullptr, nullptr, SW_SHOWNORMAL);
-        ExitProcess(static_cast<UINT>(-1));
-    }
+    // The command line names the program as it was started ("Indicator" found
+    // through PATH, say): only the module's name says where it is.
+    SetProgramFile(WideModuleFileName(nullptr));
 }
 
 void GetModulePath(char*& result)

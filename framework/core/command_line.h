@@ -1,21 +1,26 @@
 // The program's command line: splitting it into the module path, the arguments
-// and the switches of AppGlobals, the help switches, and the look-ups on them.
+// and the switches of AppGlobals, the help switches, and the look-ups on them;
+// and the program's own file, which the command line does not tell.
 //
 // Every text result is a new owned text written into the caller's slot (the
 // slot is not freed first).
 #pragma once
 
-// Fills ModulePath, HelpFile, Arguments and Switches of AppGlobals from the
-// process's command line. A "/?" or "/help" switch with the help file present
-// opens the help file (without it, the help page, when that is there) and ends
-// the process with exit code -1.
+#include <string>
+
+// Fills ModulePath, Arguments and Switches of AppGlobals from the process's
+// command line, and ProgramFile and HelpFile from the module's file name.
 void ParseCommandLine();
 
 // The splitting part of ParseCommandLine, on a given full command line (the
-// program path first): it never ends the process.
+// program path first).
 void SplitCommandLine(const char* commandLine);
 
-// True when "/?" or "/help" was given and the help file or the help page exists.
+// ProgramFile of AppGlobals, and HelpFile beside it (see BesideProgram).
+void SetProgramFile(const std::wstring& path);
+
+// True when "/?" or "/help" was given and the help file or the help page
+// exists beside the program file.
 bool IsHelpRequested();
 
 void GetModulePath(char*& result);

@@ -8,6 +8,7 @@
 
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
+#include "framework/core/help_page.h"
 #include "framework/core/registry_key_chain.h"
 #include "framework/core/registry_roots.h"
 #include "framework/util/display_scale.h"
@@ -34,7 +35,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine
     ReadCodePageBytes();
     ReadDisplayDpi();
 
-    // May end the process: the help switch with the help file present.
     ParseCommandLine();
 
     char* appKeyPath = AppRegistryKeyPath();
@@ -53,7 +53,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine
     AppGlobals.ProductName = productName ? productName : NewText("");
 
     CoInitialize(nullptr);
-    AppGlobals.ExitCode = AppMain(instance, prevInstance, commandLine, showCommand);
+    if (IsHelpRequested()) {
+        // The help switch, with help beside the program, opens it as the
+        // menu's help does, and the program goes no further.
+        RequestHelp(nullptr, HELP_INDEX, 0, 0);
+        AppGlobals.ExitCode = -1;
+    } else {
+        AppGlobals.ExitCode = AppMain(instance, prevInstance, commandLine, showCommand);
+    }
 
     ReleaseIconCaches();
     delete AppGlobals.AppKey;

@@ -1,119 +1,200 @@
 #include "framework/core/help_page.h"
 
 #include <shellapi.h>
-
-#include <cstring>
-#include <string>
+#include <shlwapi.h>
 
 #include "framework/core/app_globals.h"
+#include "framework/dialogs/message_box.h"
+#include "framework/util/system_library.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
-// Opens a file or starts a program with the shell's "open". No error message
-// of the shell's own reaches the user, and the start is complete on return,
-// so a process that ends right after (the help switch) loses nothing.
-bool ShellOpen(const char* file, const char* parameters)
+const char UnopenedTextBefore[] = "ﾍﾙﾌﾟを表示できませんでした。\r\n（";
+const char UnopenedTextAfter[] = " を開くｱﾌﾟﾘｹｰｼｮﾝがありません。）";
+const int ExclamationIcon = 32515;
+
+// The user's own choice for a protocol (ASSOCF_IS_PROTOCOL, Windows 8 on),
+// which the headers for older systems lack.
+const ASSOCF AssocIsProtocol = 0x1000;
+
+// Opens a file with the shell's "open". No error message of the shell's own
+// reaches the user, and the start is complete on return, so a process that
+// ends right after (the help switch) loses nothing.
+bool ShellOpen(const std::wstring& file)
 {
-    SHELLEXECUTEINFOA info = {};
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-    info.lpVerb = "open";
-    info.lpFile = file;
-    info.lpParameters = parameters;
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&info) != FALSE;
+    return ShellExecuteExW(&info) != FALSE;
 }
 
-// The program the system opens ".html" files with, found through the page
-// itself; false when there is none.
-bool AssociatedBrowser(const char* page, char (&browser)[MAX_PATH])
+// The full path, in a buffer of the size the system asks for; the path itself
+// when it has none.
+std::wstring FullPath(const std::wstring& path)
 {
-    browser[0] = '\0';
-    const HINSTANCE found = FindExecutableA(page, nullptr, browser);
-    return reinterpret_cast<INT_PTR>(found) > 32 && browser[0] != '\0';
+    DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    while (size > 0) {
+        std::wstring full(size, L'\0');
+        const DWORD length = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+        if (length < size) {
+            full.resize(length);
+            return length > 0 ? full : path;
+        }
+        // The current folder changed in between: ask again with the new size.
+        size = length;
+    }
+    return path;
+}
+
+// The path without its "\\?\" prefix ("\\?\UNC\server" is "\\server").
+std::wstring WithoutLongPrefix(const std::wstring& path)
+{
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        return L"\\\\" + path.substr(8);
+    if (path.compare(0, 4, L"\\\\?\\") == 0)
+        return path.substr(4);
+    return path;
+}
+
+bool IsUnreserved(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~';
+}
+
+// The command the system starts for an http address, with its arguments and
+// placeholders: the user's choice where the system keeps one, else what
+// HKEY_CLASSES_ROOT\http holds. Empty when there is none. The query's library
+// is loaded only when help is first asked for.
+std::wstring HttpOpenCommand()
+{
+    typedef HRESULT(WINAPI * TQuery)(ASSOCF, ASSOCSTR, LPCWSTR, LPCWSTR, LPWSTR, DWORD*);
+    const TQuery query = SystemFunction<TQuery>("shlwapi.dll", "AssocQueryStringW");
+    for (const ASSOCF flags : {AssocIsProtocol, static_cast<ASSOCF>(ASSOCF_NONE)}) {
+        DWORD size = 0;
+        if (!query || query(flags, ASSOCSTR_COMMAND, L"http", L"open", nullptr, &size) != S_FALSE || size == 0)
+            continue;
+        std::wstring command(size, L'\0');
+        if (query(flags, ASSOCSTR_COMMAND, L"http", L"open", &command[0], &size) != S_OK)
+            continue;
+        // A command stored as REG_EXPAND_SZ may hold "%SystemRoot%" and the like.
+        const DWORD room = ExpandEnvironmentStringsW(command.c_str(), nullptr, 0);
+        std::wstring expanded(room, L'\0');
+        const DWORD length = room > 0 ? ExpandEnvironmentStringsW(command.c_str(), &expanded[0], room) : 0;
+        if (length > 1 && length <= room) {
+            expanded.resize(length - 1);
+            return expanded;
+        }
+    }
+    return std::wstring();
+}
+
+// The command line that opens the URL with an association's command: "%1",
+// "%L", "%V" and "%D" (either case) stand for the item, "%%" for '%', the other
+// placeholders (further arguments, an item list) for nothing, as the shell
+// fills them; without a placeholder of the item the URL goes at the end. The
+// URL holds no blank or quote, so it needs no quotes of its own.
+std::wstring CommandForUrl(const std::wstring& command, const std::wstring& url)
+{
+    std::wstring line;
+    bool placed = false;
+    for (size_t i = 0; i < command.size(); ++i) {
+        if (command[i] != L'%' || i + 1 == command.size()) {
+            line += command[i];
+            continue;
+        }
+        const wchar_t code = command[++i];
+        if (code == L'%') {
+            line += L'%';
+        } else if (wcschr(L"1LlVvDd", code)) {
+            line += url;
+            placed = true;
+        }
+    }
+    return placed ? line : line + L" " + url;
+}
+
+bool StartCommand(std::wstring line)
+{
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// A file name cannot carry a section: for a topic the browser is given the
+// page's URL, through the command that opens web addresses, since the one that
+// opens ".html" files may belong to an editor that takes no URL. True when
+// something was started.
+bool OpenHelpPage(const std::wstring& page, int topic)
+{
+    if (topic > 0) {
+        const std::wstring command = HttpOpenCommand();
+        if (!command.empty() && StartCommand(CommandForUrl(command, HelpPageUrl(page, topic))))
+            return true;
+    }
+    return ShellOpen(page);
+}
+
+// The path stands in double quotes, which the display conversion leaves alone.
+void TellPageUnopened(HWND owner, const std::wstring& page)
+{
+    TText path, text;
+    AnsiText(path.Slot(), page);
+    StrJoin(text.Slot(), {UnopenedTextBefore, "\"", path.Get(), "\"", UnopenedTextAfter});
+    ShowMessage(owner, "HelpPage", ExclamationIcon, text.Get(), MessageOk);
 }
 
 }  // namespace
 
-void HelpPagePath(char*& result)
+std::wstring BesideProgram(const wchar_t* extension)
 {
-    // HelpFile always ends in the ".HLP" that was appended to the program path.
-    const char* helpFile = AppGlobals.HelpFile;
-    const int length = static_cast<int>(std::strlen(helpFile));
-    const int stem = length >= 4 ? length - 4 : length;
-    TText base;
-    base.Slot() = NewText(helpFile, stem);
-    StrConcat(result, base.Get(), ".html");
+    const std::wstring& program = AppGlobals.ProgramFile;
+    return program.substr(0, program.rfind(L'.')) + extension;
 }
 
-bool HelpFileFound(const char* path)
+bool IsFile(const std::wstring& path)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(path, &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool HelpPageInUse()
 {
-    // Without a program path there is nothing beside it.
-    if (AppGlobals.ModulePath[0] == '\0' || HelpFileFound(AppGlobals.HelpFile))
-        return false;
-    TText page;
-    HelpPagePath(page.Slot());
-    return HelpFileFound(page.Get());
+    // Without a program file there is nothing beside it.
+    return !AppGlobals.ProgramFile.empty() && !IsFile(BesideProgram(L".HLP")) && IsFile(BesideProgram(L".html"));
 }
 
-void HelpPageUrl(char*& result, const char* pagePath, int topic)
+std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
 {
-    char full[MAX_PATH * 2] = "";
-    const DWORD fullLength = GetFullPathNameA(pagePath, sizeof full, full, nullptr);
-    const char* path = fullLength > 0 && fullLength < sizeof full ? full : pagePath;
-    const bool network = path[0] == '\\' && path[1] == '\\';
-    std::string url = network ? "file:" : "file:///";
-    const int length = static_cast<int>(std::strlen(path));
-    for (int i = 0; i < length;) {
-        const int step = CharLength(length - i, path + i);
-        if (step > 1) {
-            // A double-byte character stays as it is, even when its trail
-            // byte has the value of a backslash.
-            url.append(path + i, step);
-        } else if (path[i] == '\\') {
-            url += '/';
-        } else if (path[i] == ' ' || path[i] == '#' || path[i] == '%') {
-            static const char digits[] = "0123456789ABCDEF";
-            const unsigned char c = static_cast<unsigned char>(path[i]);
-            url += '%';
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    const std::string path = Utf8Text(FullPath(WithoutLongPrefix(pagePath)));
+    const bool network = path.compare(0, 2, "\\\\") == 0;
+    std::wstring url = network ? L"file:" : L"file:///";
+    for (size_t i = 0; i < path.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        if (c == '\\' || c == '/') {
+            url += L'/';
+        } else if (IsUnreserved(c) || (c == ':' && i == 1 && !network)) {
+            url += static_cast<wchar_t>(c);
+        } else {
+            url += L'%';
             url += digits[c >> 4];
             url += digits[c & 15];
-        } else {
-            url += path[i];
         }
-        i += step;
     }
     if (topic > 0)
-        url += "#topic-" + std::to_string(topic);
-    result = NewText(url.c_str());
-}
-
-bool OpenHelpPage(int topic)
-{
-    TText page;
-    HelpPagePath(page.Slot());
-    char browser[MAX_PATH];
-    // A file name cannot carry a section: the browser is given the page's URL.
-    if (topic > 0 && AssociatedBrowser(page.Get(), browser)) {
-        TText url;
-        HelpPageUrl(url.Slot(), page.Get(), topic);
-        TText quoted;
-        StrJoin(quoted.Slot(), {"\"", url.Get(), "\""});
-        if (ShellOpen(browser, quoted.Get()))
-            return true;
-    }
-    return ShellOpen(page.Get(), nullptr);
+        url += WideText(("#topic-" + std::to_string(topic)).c_str());
+    return url;
 }
 
 void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic)
@@ -122,6 +203,7 @@ void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic)
         WinHelpA(window, AppGlobals.HelpFile, command, data);
         return;
     }
-    if (command != HELP_QUIT)
-        OpenHelpPage(topic);
+    const std::wstring page = BesideProgram(L".html");
+    if (command != HELP_QUIT && !OpenHelpPage(page, topic))
+        TellPageUnopened(window, page);
 }

@@ -6,27 +6,36 @@
 // through RequestHelp: with the help file present it calls WinHelpA exactly as
 // before; without it, and with the page present, it opens the page, at the
 // topic's section when a context topic is asked for. Where neither exists,
-// WinHelpA is called all the same. Nothing is reported when opening fails.
+// WinHelpA is called all the same. When nothing can open the page, the user
+// is told so, with the page's path.
+//
+// Paths are UTF-16 from the program's module name on, so that a folder of any
+// characters holds the help.
 #pragma once
 
 #include <windows.h>
 
-// HelpFile of AppGlobals with ".html" in place of its ".HLP".
-void HelpPagePath(char*& result);
-// Whether a search for the file finds it (FindFirstFileA).
-bool HelpFileFound(const char* path);
+#include <string>
+
+// ProgramFile of AppGlobals cut at its last '.' (anywhere in the path; not cut
+// without one) with `extension` appended: ".HLP" names the viewer's file,
+// ".html" the page.
+std::wstring BesideProgram(const wchar_t* extension);
+// Whether the path names a file (a folder of that name is none).
+bool IsFile(const std::wstring& path);
 // True when the help file is missing and the page is there.
 bool HelpPageInUse();
 // The page's file URL ("file:///C:/Program%20Files/Pelorum/Indicator.html"),
-// with the section "#topic-<topic>" for a topic above 0. A relative path is
-// taken from the current directory; a network path gives "file://server/...".
-void HelpPageUrl(char*& result, const char* pagePath, int topic);
-// Opens the page. Without a topic the shell opens it ("open"); with one the
-// browser the system associates with ".html" is started with the page's URL
-// at the topic's section, and where there is no such browser (or it does not
-// start) the shell opens the page itself. True when something was started.
-bool OpenHelpPage(int topic);
+// with the section "#topic-<topic>" for a topic above 0: the full path (a
+// relative one taken from the current folder, without a "\\?\" prefix) in
+// UTF-8, every byte but letters, digits, "-._~", the separators and a drive's
+// colon percent-encoded; a network path gives "file://server/...".
+std::wstring HelpPageUrl(const std::wstring& pagePath, int topic);
 // One help request, as WinHelpA takes it, and the context topic it is about
 // (0 or less: none). With the page in use the page is opened instead, for
-// every command but HELP_QUIT, which has no viewer to close.
+// every command but HELP_QUIT, which has no viewer to close: without a topic
+// the shell opens it; with one the system's command for "http" addresses are
+// started with the page's URL at the topic's section, and where there is none
+// (or it does not start) the shell opens the page. When that fails as well,
+// a message owned by `window` names the page.
 void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
@@ -12,6 +13,7 @@
 #include "framework/core/state_blob.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 const char RunOnceKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
@@ -54,13 +56,13 @@ bool FreeRunOnceName(HKEY runOnce, char*& name, int& number)
     return false;
 }
 
-// The program path in double quotes (unless it already has them) and the switch.
-void RestartCommand(char*& command, const char* modulePath, int number)
+// The RunOnce value: the program's own file in double quotes and the switch,
+// in UTF-16 so that a path of any characters survives.
+LONG WriteRestartCommand(HKEY runOnce, const char* name, int number)
 {
-    const int length = static_cast<int>(std::strlen(modulePath));
-    const bool quoted = length >= 2 && modulePath[0] == '"' && modulePath[length - 1] == '"';
-    command = NewText("");
-    StrFormat(command, length + 32, quoted ? "%s /restore:%d" : "\"%s\" /restore:%d", modulePath, number);
+    const std::wstring command = L"\"" + AppGlobals.ProgramFile + L"\" /restore:" + WideText(std::to_string(number).c_str());
+    return RegSetValueExW(runOnce, WideText(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                          static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
 }
 
 // A value name written by RegisterRestart: decimal digits only.
@@ -87,13 +89,11 @@ bool RegisterRestart(const TStateBlob* state)
 
     TText name;
     int number = 0;
-    if (!FreeRunOnceName(runOnce.Get(), name.Slot(), number))
+    if (AppGlobals.ProgramFile.empty() || !FreeRunOnceName(runOnce.Get(), name.Slot(), number))
         return false;
-    TText command;
-    RestartCommand(command.Slot(), AppGlobals.ModulePath, number);
 
     if (!state) {
-        WriteString(runOnce.Get(), name.Get(), command.Get());
+        WriteRestartCommand(runOnce.Get(), name.Get(), number);
         return false;
     }
 
@@ -103,7 +103,7 @@ bool RegisterRestart(const TStateBlob* state)
     TSettingsKey serialize(AppGlobals.AppKey, "Serialize");
     if (!serialize.Handle() || WriteBinary(serialize.Handle(), stateName.Get(), *state) != ERROR_SUCCESS)
         return false;
-    if (WriteString(runOnce.Get(), name.Get(), command.Get()) != ERROR_SUCCESS) {
+    if (WriteRestartCommand(runOnce.Get(), name.Get(), number) != ERROR_SUCCESS) {
         RegDeleteValueA(serialize.Handle(), stateName.Get());
         return false;
     }

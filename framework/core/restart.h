@@ -9,6 +9,8 @@ struct TStateBlob;
 // state is saved for that start and the result is true when both the state and
 // the RunOnce entry were written (on failure neither is left behind). Without a
 // state (null) the start is registered all the same and the result is false.
+// The entry starts the program's own file (ProgramFile of AppGlobals), however
+// the program was started; without it nothing is registered.
 bool RegisterRestart(const TStateBlob* state);
 
 // When the program was started with "/restore:n", fills `state` with the state

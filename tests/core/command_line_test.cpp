@@ -11,6 +11,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "tests/util/guarded_text.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::string Argument(int index)
 // Every test leaves the record as a run without arguments would.
 class CommandLineTest : public ::testing::Test {
 protected:
-    void TearDown() override { SplitCommandLine(""); }
+    void TearDown() override { SplitCommandLine(""); SetProgramFile(L""); }
 };
 
 }  // namespace
@@ -136,14 +137,16 @@ TEST_F(CommandLineTest, ModulePathAndHelpFile)
 {
     Split("C:\\Tools.v2\\prog /x");
     EXPECT_EQ("C:\\Tools.v2\\prog", std::string(AppGlobals.ModulePath));
+    SetProgramFile(L"C:\\Tools.v2\\prog");
     EXPECT_EQ("C:\\Tools.HLP", std::string(AppGlobals.HelpFile));
 
     Split("  \"C:\\Program Files\\Pel.orum\\prog.exe\"  a ");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.exe", std::string(AppGlobals.ModulePath));
+    SetProgramFile(L"C:\\Program Files\\Pel.orum\\prog.exe");
     EXPECT_EQ("C:\\Program Files\\Pel.orum\\prog.HLP", std::string(AppGlobals.HelpFile));
     EXPECT_EQ(Texts({"a"}), Arguments());
 
-    Split("prog");
+    SetProgramFile(L"prog");
     EXPECT_EQ("prog.HLP", std::string(AppGlobals.HelpFile));
 }
 
@@ -179,7 +182,6 @@ TEST_F(CommandLineTest, EmptyAndBlankCommandLines)
         SCOPED_TRACE(testing::PrintToString(line));
         Split(line);
         EXPECT_EQ("", std::string(AppGlobals.ModulePath));
-        EXPECT_EQ(".HLP", std::string(AppGlobals.HelpFile));
         EXPECT_TRUE(Arguments().empty());
         EXPECT_TRUE(Switches().empty());
         EXPECT_FALSE(IsHelpRequested());
@@ -280,6 +282,7 @@ TEST_F(CommandLineTest, HelpSwitchNeedsTheHelpFile)
     const std::string program = std::string(temp) + "help_test_" + std::to_string(GetCurrentProcessId()) + ".exe";
     const std::string helpFile = program.substr(0, program.size() - 4) + ".HLP";
 
+    SetProgramFile(WideText(program.c_str()));
     Split("\"" + program + "\" /HeLp");
     EXPECT_EQ(helpFile, std::string(AppGlobals.HelpFile));
     EXPECT_FALSE(IsHelpRequested());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/util/windows_version.h"
+#include "tests/help_browser.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ protected:
                                      &startup, &process) != FALSE;
         if (!run.started)
             return run;
-        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+        if (!PumpUntilSignalled(process.hProcess, 60000))
             TerminateProcess(process.hProcess, 99);
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         EndDescendants(process.dwProcessId);
@@ -252,9 +253,12 @@ TEST_F(EntryPointTest, HelpSwitchEndsWithMinusOneOnlyWithTheHelpFile)
     CloseHandle(file);
     for (const char* help : {"/HELP", "/help", "/?", "a /Help:x b"}) {
         SCOPED_TRACE(help);
+        TWinHelpCatcher viewer;  // answered while the child runs
         TChildRun with = Run("\"" + program + "\" " + help, program);
         ASSERT_TRUE(with.started);
         EXPECT_EQ(0xFFFFFFFFu, with.exitCode);
+        ASSERT_EQ(1u, viewer.Calls.size());
+        EXPECT_TRUE(viewer.Calls[0].command == HELP_INDEX && viewer.Calls[0].file == helpFile);
         // The application never ran.
         EXPECT_FALSE(with.reported);
     }

@@ -33,12 +33,14 @@ protected:
         AppGlobals.AppKey = new TRegistryKeyChain;
         AppGlobals.AppKey->AddEntry(RootCurrentUser, "Software\\Velquist\\Test\\1.x");
         SplitCommandLine("\"C:\\Program Files\\\x83\x5C\\prog.exe\"");
+        SetProgramFile(L"C:\\Program Files\\ソ\\prog.exe");
     }
 
     void TearDown() override
     {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
         SplitCommandLine("");
+        SetProgramFile(L"");
         FreeText(AppGlobals.ProductName);
         AppGlobals.ProductName = savedProduct_;
         delete AppGlobals.AppKey;
@@ -163,6 +165,7 @@ TEST_F(RestartTest, QuotedModulePathIsNotQuotedAgain)
     // A program path whose quotes stayed (only one quote pair is ever removed).
     FreeText(AppGlobals.ModulePath);
     AppGlobals.ModulePath = NewText("\"C:\\a b\\prog.exe\"");
+    SetProgramFile(L"C:\\a b\\prog.exe");
     const TStateBlob empty;
     ASSERT_TRUE(RegisterRestart(&empty));
     EXPECT_EQ("\"C:\\a b\\prog.exe\" /restore:0", RunOnceText("RestartTest0"));

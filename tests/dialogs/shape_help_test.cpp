@@ -29,8 +29,8 @@ TEST(ShapeHelp, EveryPathOpensThePageOrAsksTheViewer)
     TTestBrowser browser;
     TWinHelpCatcher viewer;
     TText atBox, atButton;
-    HelpPageUrl(atBox.Slot(), program.Page.c_str(), WithoutStereotypeHelpId);
-    HelpPageUrl(atButton.Slot(), program.Page.c_str(), 4321);
+    AnsiText(atBox.Slot(), HelpPageUrl(WideText(program.Page.c_str()), WithoutStereotypeHelpId));
+    AnsiText(atButton.Slot(), HelpPageUrl(WideText(program.Page.c_str()), 4321));
 
     const struct {
         TAsk ask;

@@ -87,6 +87,44 @@ TEST_F(IndicatorTest, HelpSwitchOpensThePageAndEnds)
     }
 }
 
+// "Indicator /help" as a console starts a program found through PATH, in a folder
+// with a help file of its name: the help beside the program opens, the viewer's
+// file first; where nothing opens the page, a message names it.
+TEST_F(IndicatorTest, HelpSwitchFindsTheHelpBesideTheProgram)
+{
+    TTestBrowser browser;
+    const std::string folder = TestProgramFolder(), elsewhere = folder + "elsewhere\\", page = folder + "Indicator.html";
+    CreateDirectoryA(elsewhere.c_str(), nullptr);
+    Touch(elsewhere + "Indicator.HLP");
+    enum { Page, HelpFile, NothingOpens };
+    for (int row : {Page, HelpFile, NothingOpens}) {
+        SCOPED_TRACE(row);
+        TWinHelpCatcher viewer;
+        if (row == HelpFile)
+            Touch(folder + "Indicator.HLP");
+        if (row == NothingOpens)
+            browser.Use("\"C:\\missing.exe\" \"%1\"", "");
+        TProcess program;
+        ASSERT_TRUE(program.Start("Indicator /help", folder + "Indicator.exe", elsewhere));
+        if (row == NothingOpens) {
+            HWND message = WaitForShape(program.info.dwProcessId);
+            ASSERT_NE(nullptr, message);
+            const std::string text = WindowText(FindWindowExA(message, nullptr, "TransparentEdit", nullptr));
+            EXPECT_NE(std::string::npos, text.find("\"" + page + "\"")) << text;
+            Screenshot(message, "help_unopened_message.png");
+            PressButton(message, IDOK);
+        }
+        EXPECT_EQ(-1, program.Finish());
+        EXPECT_EQ(row == Page ? page + "\r\n" : "", row == Page ? browser.NextStart() : browser.Log());
+        EXPECT_EQ(row == HelpFile ? 1u : 0u, viewer.Calls.size());
+        for (const TWinHelpCall& call : viewer.Calls)
+            EXPECT_TRUE(call.command == HELP_INDEX && call.file == folder + "Indicator.HLP");
+        DeleteFileA((folder + "Indicator.HLP").c_str());
+    }
+    DeleteFileA((elsewhere + "Indicator.HLP").c_str());
+    RemoveDirectoryA(elsewhere.c_str());
+}
+
 // The "do not show again" box of the Register message opens the page at its
 // section, from its context-help popup and with F1, also from a folder whose
 // name must be written differently in a URL.
@@ -99,7 +137,7 @@ TEST_F(IndicatorTest, MessageBoxOpensThePageAtTheBoxsTopic)
     CreateDirectoryA(folder.c_str(), nullptr);
     for (const char* file : {"Indicator.exe", "LAMPHOOK.dll", "Indicator.html"})
         ASSERT_TRUE(CopyFileA((TestProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
-    const std::string section = AsciiFileUrl(temp) + "ソフト%20%231/Indicator.html#topic-1001\r\n";
+    const std::string section = AsciiFileUrl(temp) + "%E3%82%BD%E3%83%95%E3%83%88%20%231/Indicator.html#topic-1001\r\n";
 
     ASSERT_TRUE(indicator_.Start("", folder + "Indicator.exe"));
     HWND message = WaitForShape(indicator_.info.dwProcessId);

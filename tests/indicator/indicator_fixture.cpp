@@ -95,12 +95,13 @@ TProcess::~TProcess()
     CloseHandle(info.hThread);
 }
 
-bool TProcess::Start(const std::string& commandLine)
+bool TProcess::Start(const std::string& commandLine, const std::string& program, const std::string& folder)
 {
     std::string line = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    return CreateProcessA(program.empty() ? nullptr : program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info);
 }
 
 int TProcess::Finish()

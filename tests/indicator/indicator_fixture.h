@@ -28,7 +28,8 @@ std::string StartupShortcutFile();
 struct TProcess {
     PROCESS_INFORMATION info = {};
     ~TProcess();
-    bool Start(const std::string& commandLine);
+    // With any command line, the program file and the folder to start in given.
+    bool Start(const std::string& commandLine, const std::string& program = "", const std::string& folder = "");
     bool Running() const { return info.hProcess && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
     int Finish();  // the exit code, -1 when it does not end in time
 };
