@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "framework/util/key_state.h"
 #include "framework/util/palette_device.h"
@@ -202,35 +201,23 @@ TEST(TaskbarRebar, ChildFoundByClassAndEmptyTitle)
 }
 
 // A system library's own dependencies come from the system directory even when
-// the program's folder holds a DLL of the same name: here a module without
-// code named after msacm32.dll, which Wine's winmm.dll imports.
+// the program's folder holds a DLL of the same name (library_probe.exe).
 TEST(SystemLibraries, TakeWhatTheyNeedFromTheSystemNotFromTheProgramsFolder)
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string here(path, std::strrchr(path, '\\') + 1);
-    GetTempPathA(MAX_PATH, path);
-    const std::string folder = std::string(path) + "library_probe\\";
-    const std::string program = folder + "library_probe.exe", standIn = folder + "msacm32.dll";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA((here + "library_probe.exe").c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA((here + "no_icon_test_module.dll").c_str(), standIn.c_str(), FALSE));
+    char probe[MAX_PATH];
+    GetModuleFileNameA(nullptr, probe, MAX_PATH);
+    std::strcpy(std::strrchr(probe, '\\'), "\\library_probe\\library_probe.exe");
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    char line[] = "library_probe msacm32.dll";
+    ASSERT_TRUE(CreateProcessA(probe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
     DWORD code = 99;
-    if (CreateProcessA(program.c_str(), line, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        else
-            TerminateProcess(process.hProcess, 99);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    DeleteFileA(program.c_str());
-    DeleteFileA(standIn.c_str());
-    RemoveDirectoryA(folder.c_str());
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
     if (code == 3)
         GTEST_SKIP() << "this system's winmm.dll needs no msacm32.dll";
     EXPECT_EQ(0u, code);

@@ -1,24 +1,23 @@
-// Loads winmm.dll as the framework loads the system's libraries, then answers
-// in its exit code where the library named on its command line, one that
-// winmm.dll needs, came from: 0 not from this program's folder, 1 from it,
-// 2 winmm.dll unusable, 3 not loaded at all. The system-library test starts it
-// from a folder of its own beside a stand-in of that name.
+// Started by the system-library test from a folder of its own that also holds a
+// module without code named msacm32.dll, a library Wine's winmm.dll needs: loads
+// winmm.dll as the framework loads system libraries, and its exit code tells
+// where msacm32.dll came from (0 elsewhere, 1 this folder, 2 no winmm.dll,
+// 3 not loaded at all).
 #include <windows.h>
 
 #include <cstring>
 
 #include "framework/util/system_library.h"
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc < 2 || !SystemEntry("winmm.dll", "PlaySoundA"))
+    if (!SystemEntry("winmm.dll", "PlaySoundA"))
         return 2;
-    const HMODULE dependency = GetModuleHandleA(argv[1]);
-    if (!dependency)
+    char found[MAX_PATH] = "", standIn[MAX_PATH] = "";
+    const HMODULE dependency = GetModuleHandleA("msacm32.dll");
+    if (!dependency || !GetModuleFileNameA(dependency, found, MAX_PATH))
         return 3;
-    char own[MAX_PATH] = "", found[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    GetModuleFileNameA(dependency, found, MAX_PATH);
-    const size_t folder = static_cast<size_t>(std::strrchr(own, '\\') - own + 1);
-    return _strnicmp(own, found, folder) == 0 ? 1 : 0;
+    GetModuleFileNameA(nullptr, standIn, MAX_PATH);
+    std::strcpy(std::strrchr(standIn, '\\'), "\\msacm32.dll");
+    return lstrcmpiA(standIn, found) == 0 ? 1 : 0;
 }
