@@ -7,9 +7,11 @@ add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932 -Wall -Wextra)
 # leave out what it does not use (the shipped one links with --gc-sections).
 add_compile_options(-ffunction-sections -fdata-sections)
 # What ships (the framework and the program) is built for size and without
-# exception tables: it catches no exception and lets none escape. Its
-# function-local statics are made and used by the user-interface thread only,
-# so they need no guard (whose runtime code would bring the unwinder).
+# exception tables: it catches no exception and lets none escape. It has no
+# function-local static that is made at run time: its shared data is
+# constant-initialised, or read at the program's entry before any thread
+# starts, so no static needs a guard (whose runtime code would bring the
+# unwinder); the test local_static_guards checks it.
 set(SHIPPED_CODE_OPTIONS -Os -fno-exceptions -fno-asynchronous-unwind-tables -fno-unwind-tables
                          -fno-threadsafe-statics)
 # The system's malloc, which operator new returns, aligns to 8 bytes on 32-bit

@@ -18,6 +18,10 @@ void TIndicatorShape::LoadIconSetChoice()
         return;
     TSettingsKey appKey(AppGlobals.AppKey, nullptr);
     IconSetChoice->LoadFrom(appKey.Chain());
+    // Any value but 0 shows set B, so the dialog marks that choice for it; the
+    // stored value itself changes only when the user confirms the dialog.
+    if (IconSetChoice->Value != 0)
+        IconSetChoice->Value = 1;
 }
 
 void TIndicatorShape::ApplyIconSet()

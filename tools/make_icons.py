@@ -4,9 +4,9 @@
     make_icons.py NAMES_HEADER OUTPUT_DIR
 
 Every picture is drawn here from simple shapes in the 16-colour palette, once
-for each size the system asks for at the usual display scales (16 to 48
-pixels: the small and large icons at 100 %, 125 %, 150 %, 200 %, 250 % and
-300 %), each drawn for its size with its lines and lamps on whole pixels
+for each size the system asks for at the usual display scales (16 to 64
+pixels: the small icons at 100 % to 300 %, the large ones at 100 % to 200 %),
+each drawn for its size with its lines and lamps on whole pixels
 rather than scaled from another, and written as a .ico file with every image
 (the 16- and 32-pixel ones as bitmaps, the others as PNG). The names come
 from the resource-name header: each *_ICON / *_BITMAP define needs a drawing
@@ -38,9 +38,11 @@ LAMP_ON = LIME
 LAMP_OFF = BLACK
 
 # The sizes of every icon; 32 first, as the size a request without one gets.
-SIZES = (32, 16, 20, 24, 40, 48)
+# Small icons: 16, 20, 24, 28, 32, 40, 48 at 100, 125, 150, 175, 200, 250 and
+# 300 %; large ones: 32, 40, 48, 56, 64 at 100 to 200 %.
+SIZES = (32, 16, 20, 24, 28, 40, 48, 56, 64)
 # The sizes stored as PNG in the program's icons (see ico_file).
-PNG_SIZES = (20, 24, 40, 48)
+PNG_SIZES = (20, 24, 28, 40, 48, 56, 64)
 
 
 class Canvas:
@@ -189,8 +191,9 @@ def draw_indicator_b(canvas, index):
                     canvas.put(x, y, GREEN if on else GRAY)
         if on and n >= 24:
             # a small glint makes a lit lamp read as a light: three pixels
-            # (blocks of two from 40 pixels on) at the lamp's upper left
-            unit = 2 if n >= 40 else 1
+            # (blocks of two from 40 pixels on, of three from 56) at the
+            # lamp's upper left
+            unit = 1 if n < 40 else 2 if n < 56 else 3
             gx, gy = int(cx) - 2 * unit, int(cy) - 2 * unit
             for dx, dy in ((0, 0), (-unit, 0), (0, -unit)):
                 for y in range(gy + dy, gy + dy + unit):

@@ -10,6 +10,7 @@
 #include "framework/core/command_line.h"
 #include "framework/core/registry_key_chain.h"
 #include "framework/core/registry_roots.h"
+#include "framework/util/display_scale.h"
 #include "framework/util/icon_caches.h"
 #include "framework/util/text.h"
 
@@ -29,6 +30,10 @@ TRegistryKeyChain* NewUserKeyChain(const char* path)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine, int showCommand)
 {
+    // What every thread reads and the system decides, read before any thread starts.
+    ReadCodePageBytes();
+    ReadDisplayDpi();
+
     // May end the process: the help switch with the help file present.
     ParseCommandLine();
 

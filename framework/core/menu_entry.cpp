@@ -4,29 +4,26 @@
 
 namespace {
 
-// Menus are used by the user-interface thread only, so the list needs no lock.
-TList<TMenuEntry*>& LiveEntries()
-{
-    static TList<TMenuEntry*> entries;
-    return entries;
-}
+// Menus are used by the user-interface thread only, so the list needs no lock;
+// constant-initialised, so that its making needs none either.
+__constinit TList<TMenuEntry*> liveEntries;
 
 }  // namespace
 
 TMenuEntry::TMenuEntry()
 {
-    LiveEntries().Add(this);
+    liveEntries.Add(this);
 }
 
 TMenuEntry::~TMenuEntry()
 {
-    LiveEntries().Delete(LiveEntries().IndexOf(this));
+    liveEntries.Delete(liveEntries.IndexOf(this));
 }
 
 TMenuEntry* TMenuEntry::FromItemData(ULONG_PTR data)
 {
     TMenuEntry* entry = reinterpret_cast<TMenuEntry*>(data);
-    return data && LiveEntries().Find(entry) ? entry : nullptr;
+    return data && liveEntries.Find(entry) ? entry : nullptr;
 }
 
 TMenuEntry* TMenuEntry::OwnerDrawnAt(HMENU menu, int position)

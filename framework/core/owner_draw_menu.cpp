@@ -27,11 +27,8 @@ namespace {
 
 // The wrappers attached or refreshed and not measured since, each with its
 // whole tree of entries; menus are used by the user-interface thread only.
-TList<TOwnerDrawMenu*>& Unmeasured()
-{
-    static TList<TOwnerDrawMenu*> menus;
-    return menus;
-}
+// Constant-initialised, so that its making needs no lock either.
+__constinit TList<TOwnerDrawMenu*> unmeasured;
 
 bool GroupHolds(const TMenuGroup& group, const TMenuEntry* entry)
 {
@@ -51,7 +48,7 @@ bool GroupHolds(const TMenuGroup& group, const TMenuEntry* entry)
 TOwnerDrawMenu::~TOwnerDrawMenu()
 {
     if (!measured_)
-        Unmeasured().Delete(Unmeasured().IndexOf(this));
+        unmeasured.Delete(unmeasured.IndexOf(this));
     delete AutoItems;
 }
 
@@ -163,7 +160,7 @@ void TOwnerDrawMenu::EnsureMeasured()
 {
     if (measured_)
         return;
-    Unmeasured().Delete(Unmeasured().IndexOf(this));
+    unmeasured.Delete(unmeasured.IndexOf(this));
     measured_ = true;
     MeasuringPass();
 }
@@ -171,7 +168,7 @@ void TOwnerDrawMenu::EnsureMeasured()
 void TOwnerDrawMenu::MeasureAtFirstOpening()
 {
     // Without memory to list the menu, it is measured now.
-    if (measured_ && Unmeasured().Add(this))
+    if (measured_ && unmeasured.Add(this))
         measured_ = false;
     else if (measured_)
         MeasuringPass();
@@ -200,7 +197,7 @@ LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTR
     }
     if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
         // The first item of a menu to be measured measures its whole menu.
-        for (auto* node = Unmeasured().First(); node; node = node->next) {
+        for (auto* node = unmeasured.First(); node; node = node->next) {
             if (node->value->Holds(entry)) {
                 node->value->EnsureMeasured();
                 break;

@@ -38,12 +38,20 @@ static_assert(offsetof(TButtonRecord, IsDefault) - offsetof(TButtonRecord, Contr
 template <class... B>
 using EnableIfButtons = std::enable_if_t<(std::is_convertible<B, const TButtonRecord*>::value && ...)>;
 
+// Button sizes at 96 DPI (scaled for the display): 88 x 21, 6 pixels apart in
+// a row and in a column.
+enum : int {
+    ButtonWidth = 88,
+    ButtonHeight = 21,
+    ButtonGap = 6,
+};
+
 class TButtonsElement : public TElement {
 public:
     std::vector<TButtonRecord> Buttons;
     bool MayBeDefault = true;
     int DefaultIndex = 0;
-    int ItemWidth = 88;  // each button's width at 96 DPI; a row steps by it and 6
+    int ItemWidth = ButtonWidth;  // each button's width at 96 DPI; a row steps by it and the gap
 
     // Align 4 (centred), except that a column docked right sits at the top.
     TButtonsElement(int dock, const TButtonRecord* const* buttons);
@@ -70,14 +78,6 @@ protected:
     TButtonsElement(int dock, int align, std::initializer_list<const TButtonRecord*> buttons);
     void AddButtons(const TButtonRecord* const* buttons, size_t count);
     TShape* Shape = nullptr;
-};
-
-// Button sizes at 96 DPI (scaled for the display): 88 x 21, 6 pixels apart in
-// a row and in a column.
-enum : int {
-    ButtonWidth = 88,
-    ButtonHeight = 21,
-    ButtonGap = 6,
 };
 
 // TPushButtonElement: one wide push button (182 x 21), docked at the bottom,

@@ -40,11 +40,14 @@ const struct {
 };
 const size_t kCount = std::size(kStandardIcons);
 
+// Each made on first request; constant-initialised (all empty), so that no
+// thread can race their making.
+__constinit std::unique_ptr<TStandardIconElement> elements[kCount];
+
 }  // namespace
 
 TIconElement* StandardIconElement(int id)
 {
-    static std::unique_ptr<TStandardIconElement> elements[kCount];
     size_t index = 0;
     while (index + 1 < kCount && kStandardIcons[index].id != id)
         ++index;

@@ -6,22 +6,31 @@
 
 namespace {
 
-int ReadDisplayDpi()
-{
-    TWindowDc screen(nullptr);
-    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
-}
+// 0 until read; constant-initialised, so that no start-up code is needed.
+__constinit int displayDpi = 0;
 
 }  // namespace
 
+void ReadDisplayDpi()
+{
+    TWindowDc screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+    displayDpi = dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 int DisplayDpi()
 {
-    static const int dpi = ReadDisplayDpi();
-    return dpi;
+    if (displayDpi == 0)
+        ReadDisplayDpi();
+    return displayDpi;
 }
 
 int ScaledLength(int length)
 {
-    return MulDiv(length, DisplayDpi(), USER_DEFAULT_SCREEN_DPI);
+    return ScaledLength(length, DisplayDpi());
+}
+
+int ScaledLength(int length, int dpi)
+{
+    return MulDiv(length, dpi, USER_DEFAULT_SCREEN_DPI);
 }

@@ -6,8 +6,12 @@
 #pragma once
 
 // The display's DPI (LOGPIXELSY of the screen), read once: a system-DPI-aware
-// program sees one DPI for its whole run. 96 when it cannot be read.
+// program sees one DPI for its whole run. 96 when it cannot be read. The
+// program's entry reads it before any other thread starts (ReadDisplayDpi);
+// without that call, the first DisplayDpi does.
+void ReadDisplayDpi();
 int DisplayDpi();
 
-// `length` (pixels at 96 DPI) at the display's DPI.
+// `length` (pixels at 96 DPI) at the display's DPI, and at a given one.
 int ScaledLength(int length);
+int ScaledLength(int length, int dpi);

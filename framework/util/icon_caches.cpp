@@ -35,11 +35,8 @@ struct TIconCaches {
     TIconSource* startMenu = nullptr;
 };
 
-TIconCaches& Caches()
-{
-    static TIconCaches caches;
-    return caches;
-}
+// Constant-initialised: ready before any code runs, and no thread can race its making.
+__constinit TIconCaches caches;
 
 // A new source kept in its cache; null (no icon) when there was no memory
 // for the source or for its place in the cache.
@@ -98,7 +95,6 @@ bool StartsWith(const char* text, const char* prefix)
 // own pictures of them; null for any other path.
 TIconSource* SpecialFolderIcon(const char* path, bool typeOnly)
 {
-    TIconCaches& caches = Caches();
     char* desktop;
     SpecialFolder(desktop, 0);
     const bool isDesktop = desktop[0] != '\0' && std::strcmp(path, desktop) == 0;
@@ -135,7 +131,7 @@ TIconSource* ModuleRecordIcon(TModuleRecord* record, int index)
     TModuleIconLibrary* library = record ? record->Icons() : nullptr;
     if (!library || library->Count() == 0)
         return SystemIcon(32517);
-    TList<TModuleIconSource*>& modules = Caches().modules;
+    TList<TModuleIconSource*>& modules = caches.modules;
     for (TList<TModuleIconSource*>::Node* node = modules.First(); node; node = node->next) {
         if (node->value->Library() == library && node->value->Index() == index)
             return node->value;
@@ -145,7 +141,7 @@ TIconSource* ModuleRecordIcon(TModuleRecord* record, int index)
 
 TIconSource* CachedFileIcon(bool isPath, const char* path, TIconSource* fallback)
 {
-    TList<TFileIconSource*>& files = Caches().files;
+    TList<TFileIconSource*>& files = caches.files;
     for (TList<TFileIconSource*>::Node* node = files.First(); node; node = node->next) {
         TFileIconSource* source = node->value;
         if (source->IsPath() == isPath && std::strcmp(source->Path(), path) == 0 &&
@@ -159,7 +155,7 @@ TIconSource* CachedFileIcon(bool isPath, const char* path, TIconSource* fallback
 
 TIconSource* SystemIcon(int id)
 {
-    TList<TSystemIconSource*>& system = Caches().system;
+    TList<TSystemIconSource*>& system = caches.system;
     for (TList<TSystemIconSource*>::Node* node = system.First(); node; node = node->next) {
         if (node->value->Id() == id)
             return node->value;
@@ -169,7 +165,7 @@ TIconSource* SystemIcon(int id)
 
 TIconSource* ResourceIcon(const char* name)
 {
-    TList<TResourceIconSource*>& resources = Caches().resources;
+    TList<TResourceIconSource*>& resources = caches.resources;
     for (TList<TResourceIconSource*>::Node* node = resources.First(); node; node = node->next) {
         const char* known = node->value->Name();
         const bool same = IS_INTRESOURCE(name) || IS_INTRESOURCE(known) ? known == name
@@ -183,7 +179,7 @@ TIconSource* ResourceIcon(const char* name)
 
 TIconSource* IconFileIcon(const char* path)
 {
-    TList<TIconFileSource*>& iconFiles = Caches().iconFiles;
+    TList<TIconFileSource*>& iconFiles = caches.iconFiles;
     for (TList<TIconFileSource*>::Node* node = iconFiles.First(); node; node = node->next) {
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
@@ -195,7 +191,7 @@ TIconSource* ShellFileIcon(const char* path)
 {
     if (TIconSource* special = SpecialFolderIcon(path, false))
         return special;
-    TList<TShellFileIconSource*>& shellFiles = Caches().shellFiles;
+    TList<TShellFileIconSource*>& shellFiles = caches.shellFiles;
     for (TList<TShellFileIconSource*>::Node* node = shellFiles.First(); node; node = node->next) {
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
@@ -207,7 +203,7 @@ TIconSource* ShellTypeIcon(const char* path)
 {
     if (TIconSource* special = SpecialFolderIcon(path, true))
         return special;
-    TList<TShellTypeIconSource*>& shellTypes = Caches().shellTypes;
+    TList<TShellTypeIconSource*>& shellTypes = caches.shellTypes;
     for (TList<TShellTypeIconSource*>::Node* node = shellTypes.First(); node; node = node->next) {
         if (std::strcmp(node->value->Path(), path) == 0)
             return node->value;
@@ -246,7 +242,6 @@ TIconSource* PathIcon(const char* path)
 
 void ForgetModuleIconSources(TModuleRecord* record)
 {
-    TIconCaches& caches = Caches();
     TList<TModuleIconSource*>& modules = caches.modules;
     for (int i = 0; i < modules.Count();) {
         TModuleIconSource* source = modules.At(i);
@@ -269,7 +264,6 @@ void ForgetModuleIconSources(TModuleRecord* record)
 void ReleaseIconCaches()
 {
     ReleaseAllModules();
-    TIconCaches& caches = Caches();
     caches.desktop = nullptr;
     caches.startMenu = nullptr;
     DestroyAll(caches.system);

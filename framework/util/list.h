@@ -48,7 +48,8 @@ public:
     using Node = TListNode<T>;
     using Arg = typename Traits::Arg;
 
-    TList() : count_(0), first_(nullptr), last_(nullptr) {}
+    // Constant: a list at namespace scope needs no start-up code.
+    constexpr TList() : count_(0), first_(nullptr), last_(nullptr) {}
     TList(const TList& other) : TList() { AddList(other); }
     TList(TList&& other) noexcept : count_(other.count_), first_(other.first_), last_(other.last_)
     {

@@ -11,16 +11,13 @@
 
 namespace {
 
-TList<TModuleRecord*>& Modules()
-{
-    static TList<TModuleRecord*> modules;
-    return modules;
-}
+// Constant-initialised: ready before any code runs, and no thread can race its making.
+__constinit TList<TModuleRecord*> modules;
 
 // A new record kept in the registry; null when there was no memory for it.
 TModuleRecord* Registered(TModuleRecord* record)
 {
-    if (record && !Modules().Add(record)) {
+    if (record && !modules.Add(record)) {
         delete record;
         return nullptr;
     }
@@ -151,7 +148,7 @@ TModuleRecord* LoadModule(const char* path, int mode)
         FreeText(normalised);
         return nullptr;
     }
-    for (TList<TModuleRecord*>::Node* node = Modules().First(); node; node = node->next) {
+    for (TList<TModuleRecord*>::Node* node = modules.First(); node; node = node->next) {
         if (!node->value->Borrowed && std::strcmp(node->value->Path, normalised) == 0) {
             FreeText(normalised);
             return node->value;
@@ -175,7 +172,7 @@ TModuleRecord* LoadModule(const char* path, int mode)
 
 TModuleRecord* AttachModule(HMODULE handle, int mode)
 {
-    for (TList<TModuleRecord*>::Node* node = Modules().First(); node; node = node->next) {
+    for (TList<TModuleRecord*>::Node* node = modules.First(); node; node = node->next) {
         if (node->value->Handle == handle)
             return node->value;
     }
@@ -186,10 +183,10 @@ void ReleaseModule(TModuleRecord* record)
 {
     if (!record)
         return;
-    const int position = Modules().IndexOf(record);
+    const int position = modules.IndexOf(record);
     if (position < 0)
         return;
-    Modules().Delete(position);
+    modules.Delete(position);
     // Sources that draw from the record's icon table go with it, so that no
     // later request is answered by a source whose table is gone.
     ForgetModuleIconSources(record);
@@ -200,11 +197,11 @@ void ReleaseModule(TModuleRecord* record)
 
 void ReleaseAllModules()
 {
-    while (Modules().Count() > 0)
-        ReleaseModule(Modules().At(0));
+    while (modules.Count() > 0)
+        ReleaseModule(modules.At(0));
 }
 
 int ModuleRecordCount()
 {
-    return Modules().Count();
+    return modules.Count();
 }

@@ -9,16 +9,16 @@ TSystemIconSource::~TSystemIconSource()
 
 HICON TSystemIconSource::GetIcon(int kind, TIconSource* fallback)
 {
-    if (kind == IconSizeSmall || kind == IconSizeLarge) {
-        if (!Large)
-            Large = LoadIconA(nullptr, MAKEINTRESOURCEA(IconId));
-        if (kind == IconSizeSmall && !Small && Large)
-            Small = static_cast<HICON>(CopyImage(Large, IMAGE_ICON, IconSizeOfKind(IconSizeSmall),
-                                                 IconSizeOfKind(IconSizeSmall), 0));
-        HICON icon = kind == IconSizeSmall ? Small : Large;
-        if (icon)
-            return icon;
+    if (kind == IconSizeLarge && !Large)
+        Large = LoadIconA(nullptr, MAKEINTRESOURCEA(IconId));
+    // The system's own image of the small size, not the large one shrunk.
+    if (kind == IconSizeSmall && !Small) {
+        const int side = IconSizeOfKind(IconSizeSmall);
+        Small = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(IconId), IMAGE_ICON, side, side, 0));
     }
+    HICON icon = kind == IconSizeSmall ? Small : kind == IconSizeLarge ? Large : nullptr;
+    if (icon)
+        return icon;
     return FallbackIcon(kind, fallback);
 }
 

@@ -15,6 +15,6 @@ public:
 
 private:
     int IconId;
-    HICON Small;  // a copy of the large icon at the small size, owned
+    HICON Small;  // the system's image of the small size, owned
     HICON Large;  // the system's shared icon, never destroyed
 };

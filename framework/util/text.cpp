@@ -10,42 +10,38 @@
 
 namespace {
 
-// Lead and trail bytes of the active ANSI code page, looked up once: the code
-// page does not change while the process runs.
+// Lead and trail bytes of the active ANSI code page. The code page does not
+// change while the process runs, so they are looked up once: at the program's
+// entry, before any other thread runs (ReadCodePageBytes), or else by the
+// first caller. Constant-initialised, so that no start-up code is needed.
 struct TByteClasses {
+    bool Read;
     bool Lead[256];
     bool Trail[256];
-
-    TByteClasses()
-    {
-        const UINT codePage = GetACP();
-        for (int b = 0; b < 256; ++b) {
-            Lead[b] = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(b)) != FALSE;
-            Trail[b] = IsTrailByte(codePage, b);
-        }
-    }
-
-    static bool IsTrailByte(UINT codePage, int b)
-    {
-        switch (codePage) {
-        case 932: // Shift-JIS
-            return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-        case 936: // simplified Chinese
-            return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
-        case 949: // Korean
-            return (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A) || (b >= 0x81 && b <= 0xFE);
-        case 950: // traditional Chinese
-            return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
-        default:
-            return b >= 0x40 && b != 0x7F && b != 0xFF;
-        }
-    }
 };
+__constinit TByteClasses byteClasses = {};
+
+bool IsTrailByte(UINT codePage, int b)
+{
+    switch (codePage) {
+    case 932: // Shift-JIS
+        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+    case 936: // simplified Chinese
+        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
+    case 949: // Korean
+        return (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A) || (b >= 0x81 && b <= 0xFE);
+    case 950: // traditional Chinese
+        return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
+    default:
+        return b >= 0x40 && b != 0x7F && b != 0xFF;
+    }
+}
 
 const TByteClasses& ByteClasses()
 {
-    static const TByteClasses classes;
-    return classes;
+    if (!byteClasses.Read)
+        ReadCodePageBytes();
+    return byteClasses;
 }
 
 inline unsigned char Byte(const char* p)
@@ -73,6 +69,16 @@ bool IsTrimmed(int c)
 char noMemoryText[1] = {'\0'};
 
 } // namespace
+
+void ReadCodePageBytes()
+{
+    const UINT codePage = GetACP();
+    for (int b = 0; b < 256; ++b) {
+        byteClasses.Lead[b] = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(b)) != FALSE;
+        byteClasses.Trail[b] = IsTrailByte(codePage, b);
+    }
+    byteClasses.Read = true;
+}
 
 char* NewText(const char* source)
 {

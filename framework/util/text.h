@@ -25,6 +25,11 @@ char* NewText(const char* source, int bytes); // at most the first `bytes` bytes
 void FreeText(char*& text);                   // delete[] and set the slot to null
 void SetText(char*& slot, const char* source); // frees what the slot holds, stores an exact copy
 
+// Looks up the lead and trail bytes of the active code page, which CharLength
+// uses. The program's entry calls it before any other thread starts; without
+// that call, the first CharLength does.
+void ReadCodePageBytes();
+
 // Bytes that the character at `p` occupies, `remaining` being the bytes left in
 // the text: a double-byte character of the active code page and a CR LF or LF CR
 // pair count as one character of two bytes; a lead byte with nothing valid after

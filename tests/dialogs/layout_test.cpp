@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "framework/dialogs/access_keys.h"
+#include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/check_element.h"
 #include "framework/dialogs/dock_layout.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/shape.h"
+#include "framework/util/display_scale.h"
 #include "tests/canvas.h"
 #include "tests/dialogs/shape_fixture.h"
 
@@ -50,6 +52,18 @@ TEST(DockLayout, EveryDockAndAlign)
             EXPECT_EQ(row.positions[i].x, layout.Positions[i].x) << row.what << ", child " << i;
             EXPECT_EQ(row.positions[i].y, layout.Positions[i].y) << row.what << ", child " << i;
         }
+    }
+}
+
+// A push button (the version dialog's OK) at the usual display scales, rounded as the system rounds.
+TEST(DisplayScale, PushButtonAtEachScale)
+{
+    const struct {
+        int dpi, width, height;
+    } rows[] = {{96, 88, 21}, {120, 110, 26}, {144, 132, 32}, {168, 154, 37}, {192, 176, 42}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.width, ScaledLength(ButtonWidth, row.dpi)) << row.dpi;
+        EXPECT_EQ(row.height, ScaledLength(ButtonHeight, row.dpi)) << row.dpi;
     }
 }
 

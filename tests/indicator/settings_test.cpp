@@ -82,3 +82,25 @@ TEST_F(IndicatorTest, StoredIconSetTwoUsesSetB)
                   ExpectLockItemPictures(indicator_, 'B');  // Num and Scroll Lock checked in the picture
               }));
 }
+
+// Any stored value: the dialog marks the set the tray shows, and the value stays until confirmed.
+TEST_F(IndicatorTest, SettingsMarkTheSetTheTrayShows)
+{
+    const struct { DWORD stored; char shown; } rows[] = {{0, 'A'}, {2, 'B'}, {3, 'B'}, {0x7FFFFFFF, 'B'}, {0x80000000, 'B'}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored);
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Velquist\\Indicator\\1.x", "IconSet", REG_DWORD, &row.stored,
+                        sizeof row.stored);
+        TIndicator indicator;
+        ASSERT_TRUE(indicator.Start("/restore"));
+        ExpectTrayPicture(IconName(row.shown, 0));
+        HWND dialog = OpenSettings(indicator);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_TRUE(Checked(dialog, row.shown));
+        EXPECT_FALSE(Checked(dialog, row.shown ^ 'A' ^ 'B'));
+        PressButton(dialog, IDCANCEL);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, Patience));
+        EXPECT_EQ(0, indicator.Close());
+        EXPECT_EQ(row.stored, ReadSetting(nullptr, "IconSet", Missing));
+    }
+}

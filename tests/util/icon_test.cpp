@@ -285,6 +285,13 @@ std::string ImageBytes(HMODULE module, const char* name, int size)
                        SizeofResource(module, image));
 }
 
+// The width an image is stored at (below 256): a PNG's header, or a bitmap's.
+int StoredWidth(const std::string& image)
+{
+    const bool png = image.compare(0, 4, "\x89PNG") == 0;
+    return image.size() < 24 ? 0 : static_cast<unsigned char>(image[png ? 19 : 4]);
+}
+
 BOOL CALLBACK AddName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names)
 {
     reinterpret_cast<std::vector<std::string>*>(names)->push_back(
@@ -304,9 +311,10 @@ TEST_F(IconTest, EveryImageShowsThePixelsOfItsBitmap)
     EXPECT_EQ(36u, names.size());
     HMODULE self = GetModuleHandleA(nullptr);
     for (const std::string& name : names) {
-        for (int size : {16, 20, 24, 32, 40, 48}) {
+        for (int size : {16, 20, 24, 28, 32, 40, 48, 56, 64}) {
             SCOPED_TRACE(name + " at " + std::to_string(size));
             const std::string image = ImageBytes(self, name.c_str(), size);
+            EXPECT_EQ(size, StoredWidth(image)) << "an image drawn for the size";
             if (size == 16 || size == 32)  // the images older systems read, unchanged
                 EXPECT_EQ(ImageBytes(reference, name.c_str(), size), image);
             else
@@ -380,6 +388,21 @@ TEST_F(IconTest, SystemIconsAreSharedWithSixteenPixelCopy)
     DestroyIcon(made);
     // The system and native kinds are not served by system icons.
     EXPECT_EQ(nullptr, logo->GetIcon(IconSizeNative, nullptr));
+}
+
+TEST_F(IconTest, SmallSystemIconsAreTheSystemsOwnSmallImages)
+{
+    // user32 holds an image of the small size for each standard icon: the
+    // small icon is that one, not the large one shrunk.
+    const int side = IconSizeOfKind(IconSizeSmall);
+    for (int id = 32512; id <= 32517; ++id) {
+        std::string image = ImageBytes(GetModuleHandleA("user32.dll"), MAKEINTRESOURCEA(id), side);
+        ASSERT_EQ(side, StoredWidth(image)) << id;
+        HICON own = CreateIconFromResourceEx(reinterpret_cast<BYTE*>(&image[0]), static_cast<DWORD>(image.size()),
+                                             TRUE, 0x00030000, side, side, 0);
+        EXPECT_TRUE(SamePicture(SystemIcon(id)->GetIcon(IconSizeSmall, nullptr), own, side)) << id;
+        DestroyIcon(own);
+    }
 }
 
 namespace {
