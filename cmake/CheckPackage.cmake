@@ -1,8 +1,9 @@
 # Run by CTest (package_contents): makes the release package into a scratch
 # folder with CPack, unpacks it, and checks that it is Pelorum-<VERSION>.zip
 # holding one folder with exactly the ship folder's files, unchanged, and the
-# read-me in code page 932 with CR LF line ends.
-#     cmake -DBUILD_DIR=<build> -DVERSION=<x.y.z> -P CheckPackage.cmake
+# read-me in code page 932 with CR LF line ends, ending with the version
+# dialog's copyright line.
+#     cmake -DBUILD_DIR=<build> -DVERSION=<x.y.z> -DCOPYRIGHT=<line> -P CheckPackage.cmake
 set(scratch ${BUILD_DIR}/Testing/package_contents)
 file(REMOVE_RECURSE ${scratch})
 file(MAKE_DIRECTORY ${scratch}/unpacked)
@@ -53,4 +54,8 @@ foreach(byte IN LISTS bytes)
   endif()
   set(previous ${byte})
 endforeach()
+string(HEX "${COPYRIGHT}" copyright)
+if(copyright STREQUAL "" OR NOT readme MATCHES "0d0a0d0a${copyright}0d0a$")
+  message(FATAL_ERROR "README.txt does not end with the copyright line \"${COPYRIGHT}\"")
+endif()
 message(STATUS "Pelorum-${VERSION}.zip: ${found}")

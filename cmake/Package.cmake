@@ -31,5 +31,5 @@ include(CPack)
 # with the ship folder's and the read-me; on the build host.
 add_test(NAME package_contents
          COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -DVERSION=${PELORUM_VERSION}
-                 -P ${PROJECT_SOURCE_DIR}/cmake/CheckPackage.cmake)
+                 "-DCOPYRIGHT=${PRODUCT_COPYRIGHT}" -P ${PROJECT_SOURCE_DIR}/cmake/CheckPackage.cmake)
 set_tests_properties(package_contents PROPERTIES LABELS host)

@@ -7,9 +7,18 @@
 // The text types' members (narrow and wide) are made here too, from the
 // header, without exception tables: the runtime's ready-made copy carries
 // tables that keep every one of its members in the program.
+#include <windows.h>
+#include <malloc.h>
+
 #include <cstdlib>
 #include <new>
 #include <string>
+
+// The plain operator new returns what malloc gives, aligned as the system's
+// heap aligns; the compiler must ask the aligned forms below for any type
+// that needs more (cmake/CompileOptions.cmake).
+static_assert(__STDCPP_DEFAULT_NEW_ALIGNMENT__ <= MEMORY_ALLOCATION_ALIGNMENT,
+              "operator new would give over-aligned types less than they need");
 
 // Running out of memory where the language has no way to say so (a
 // container growing) ends the program, as the runtime's uncaught bad_alloc
@@ -64,6 +73,59 @@ void operator delete(void* memory, const std::nothrow_t&) noexcept
 void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
     std::free(memory);
+}
+
+// The forms for types aligned beyond what malloc gives.
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
+{
+    return _aligned_malloc(size ? size : 1, static_cast<std::size_t>(alignment));
+}
+
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
+{
+    return operator new(size, alignment, std::nothrow);
+}
+
+void* operator new(std::size_t size, std::align_val_t alignment)
+{
+    if (void* memory = operator new(size, alignment, std::nothrow))
+        return memory;
+    std::abort();
+}
+
+void* operator new[](std::size_t size, std::align_val_t alignment)
+{
+    return operator new(size, alignment);
+}
+
+void operator delete(void* memory, std::align_val_t) noexcept
+{
+    _aligned_free(memory);
+}
+
+void operator delete[](void* memory, std::align_val_t) noexcept
+{
+    _aligned_free(memory);
+}
+
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept
+{
+    _aligned_free(memory);
+}
+
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept
+{
+    _aligned_free(memory);
+}
+
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    _aligned_free(memory);
+}
+
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    _aligned_free(memory);
 }
 
 // The library's reports of a misuse (a length beyond the maximum, an index out

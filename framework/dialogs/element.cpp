@@ -52,10 +52,22 @@ void RegisterControlClass(const char* className)
             return;
         }
     }
-    // The status bar, up-down and trackbar classes come from the common controls.
-    static bool commonControls = false;
-    if (!commonControls)
-        commonControls = InitCommonControlClasses(ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES);
+    // The common controls' classes, registered (and their library loaded)
+    // only when one of them is wanted; the system's own classes need neither.
+    const struct {
+        const char* name;
+        DWORD classes;
+    } common[] = {
+        {TRACKBAR_CLASSA, ICC_BAR_CLASSES},
+        {STATUSCLASSNAMEA, ICC_BAR_CLASSES},
+        {UPDOWN_CLASSA, ICC_UPDOWN_CLASS},
+    };
+    for (const auto& kind : common) {
+        if (lstrcmpiA(kind.name, className) == 0) {
+            InitCommonControlClasses(kind.classes);
+            return;
+        }
+    }
 }
 
 }  // namespace

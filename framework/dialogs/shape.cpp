@@ -125,10 +125,8 @@ void TShape::InitShape()
             StatusBarId = kAutomaticStatusBarId;
         // The common controls are loaded with the first status bar.
         typedef HWND(WINAPI * TCreateStatusWindow)(LONG style, LPCSTR text, HWND parent, UINT id);
-        const TCreateStatusWindow create = InitCommonControlClasses(ICC_BAR_CLASSES)
-                                               ? SystemFunction<TCreateStatusWindow>(CommonControlsLibrary,
-                                                                                     "CreateStatusWindowA")
-                                               : nullptr;
+        const TCreateStatusWindow create =
+            CommonControlFunction<TCreateStatusWindow>(ICC_BAR_CLASSES, "CreateStatusWindowA");
         StatusBar = create ? create(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "", Hwnd,
                                     static_cast<UINT>(StatusBarId))
                            : nullptr;

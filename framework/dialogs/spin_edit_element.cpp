@@ -5,6 +5,7 @@
 #include "framework/core/app_globals.h"
 #include "framework/dialogs/shape.h"
 #include "framework/util/display_scale.h"
+#include "framework/util/system_library.h"
 
 namespace {
 
@@ -29,7 +30,13 @@ void TSpinEditElement::CreateControls(TShape& shape, int x, int y)
     CreateElementControl(shape, Edit, WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                          x, y, ScaledLength(Width), ScaledLength(kEditHeight), shape.NextId());
     const int id = shape.NextId();
-    UpDown.Hwnd = CreateUpDownControl(kUpDownStyle, 0, 0, 0, 0, shape.Hwnd, id, AppGlobals.Instance, Edit.Hwnd, 0, 0, 0);
+    // The common controls are loaded with the first up-down control.
+    typedef HWND(WINAPI * TCreateUpDownControl)(DWORD style, int x, int y, int width, int height, HWND parent, int id,
+                                                HINSTANCE instance, HWND buddy, int upper, int lower, int position);
+    const TCreateUpDownControl create =
+        CommonControlFunction<TCreateUpDownControl>(ICC_UPDOWN_CLASS, "CreateUpDownControl");
+    UpDown.Hwnd = create ? create(kUpDownStyle, 0, 0, 0, 0, shape.Hwnd, id, AppGlobals.Instance, Edit.Hwnd, 0, 0, 0)
+                         : nullptr;
     ToControls();
 }
 

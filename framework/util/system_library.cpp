@@ -5,20 +5,38 @@
 #include "framework/util/directories.h"
 #include "framework/util/text.h"
 
+namespace {
+
+// Loads the system directory's `library` so that the libraries it needs in
+// turn come from the system directory as well: the usual search would take a
+// same-named DLL from the program's folder first.
+HMODULE LoadSystemLibrary(const char* library)
+{
+    // The search flags exist from Windows 8 on, and on Windows 7 with the
+    // update that also brought AddDllDirectory; before them LoadLibraryEx
+    // refuses the flags.
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel && GetProcAddress(kernel, "AddDllDirectory"))
+        return LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Otherwise by its full path, and its dependencies looked for from the
+    // library's own folder on (the altered search order).
+    char* directory;
+    SystemDirectory(directory);
+    char* path;
+    StrConcat(path, directory, library);
+    const HMODULE module = directory[0] ? LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : nullptr;
+    FreeText(path);
+    FreeText(directory);
+    return module;
+}
+
+}  // namespace
+
 FARPROC SystemEntry(const char* library, const char* name)
 {
     HMODULE module = GetModuleHandleA(library);
-    if (!module) {
-        // By its full path: a DLL of the same name in the program's folder
-        // or the current one is never taken for the system's.
-        char* directory;
-        SystemDirectory(directory);
-        char* path;
-        StrConcat(path, directory, library);
-        module = directory[0] ? LoadLibraryA(path) : nullptr;
-        FreeText(path);
-        FreeText(directory);
-    }
+    if (!module)
+        module = LoadSystemLibrary(library);
     return module ? GetProcAddress(module, name) : nullptr;
 }
 

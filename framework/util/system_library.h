@@ -7,7 +7,8 @@
 #include <windows.h>
 
 // The entry point `name` of the system directory's DLL `library`, which is
-// loaded on the first request and stays loaded; null when either is missing.
+// loaded on the first request, with the libraries it needs from the system
+// directory too, and stays loaded; null when either is missing.
 FARPROC SystemEntry(const char* library, const char* name);
 
 template <class F> F SystemFunction(const char* library, const char* name)
@@ -23,3 +24,10 @@ bool IsLibraryLoaded(const char* library);
 // of InitCommonControlsEx); false when it fails.
 extern const char CommonControlsLibrary[];
 bool InitCommonControlClasses(DWORD classes);
+
+// The common controls' entry point `name`, once the classes it creates are
+// registered; null when either fails.
+template <class F> F CommonControlFunction(DWORD classes, const char* name)
+{
+    return InitCommonControlClasses(classes) ? SystemFunction<F>(CommonControlsLibrary, name) : nullptr;
+}

@@ -64,9 +64,10 @@ int StrFind(const char* text, const char* pattern); // byte position, -1 when no
 // Replaces what the slot holds (which may be an argument) with the
 // printf-formatted text. `size` is the most bytes the result may take with its
 // NUL; a longer result is cut at a character boundary rather than written past
-// the buffer.
+// the buffer. The formatter is the system C library's, so the compiler checks
+// the format against what that library knows (no %zu, for one).
 void StrFormat(char*& slot, int size, const char* format, ...)
-    __attribute__((format(gnu_printf, 3, 4)));
+    __attribute__((format(ms_printf, 3, 4)));
 
 // Null-terminated pointer arrays (element lists and the like).
 int PtrArrayCount(void* const* array);

@@ -304,6 +304,9 @@ TEST(ShapeGallery, EveryElementKindLaidOutWithoutOverlaps)
                     EXPECT_EQ("設定(&S)", TextOf(settings.FrameWindow.Hwnd));
                     EXPECT_FALSE(IsWindowEnabled(buttons.Buttons[3].Control.Hwnd));
                     EXPECT_FALSE(IsWindowEnabled(spin.Edit.Hwnd));
+                    // The common controls' windows, made once their library is loaded.
+                    for (HWND control : {spin.UpDown.Hwnd, slider.Control.Hwnd, shape.StatusBar})
+                        EXPECT_TRUE(IsWindow(control));
                     RECT client;
                     GetClientRect(shape.Hwnd, &client);
                     std::vector<HWND> children;

@@ -90,17 +90,21 @@ TEST(ShippedFiles, EachCarriesTheProductsVersionResource)
         EXPECT_EQ(0x0411, translation[0]);
         EXPECT_EQ(932, translation[1]);
 
+        // The version dialog's product name, version text and copyright
+        // line; none of the values may be empty.
         const struct {
             const char* value;
             std::string expected;
-        } strings[] = {{"ProductName", PRODUCT_NAME},
-                       {"ProductVersion", PRODUCT_VERSION_TEXT},
+        } strings[] = {{"ProductName", "Pelorum"},
+                       {"ProductVersion", "1.x"},
                        {"FileVersion", PELORUM_VERSION},
                        {"LegalCopyright", PRODUCT_COPYRIGHT},
                        {"OriginalFilename", name},
                        {"InternalName", name.substr(0, name.size() - 4)}};
-        for (const auto& row : strings)
+        for (const auto& row : strings) {
+            EXPECT_NE("", row.expected) << row.value;
             EXPECT_EQ(row.expected, VersionString(info, row.value)) << row.value;
+        }
         const std::string description = VersionString(info, "FileDescription");
         EXPECT_NE("(none)", description);
         EXPECT_NE("", description);

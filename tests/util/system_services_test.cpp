@@ -199,3 +199,26 @@ TEST(TaskbarRebar, ChildFoundByClassAndEmptyTitle)
     EXPECT_EQ(FindTaskbarRebar(), first);
     EXPECT_EQ(first, HasTaskbarRebar());
 }
+
+// A system library's own dependencies come from the system directory even when
+// the program's folder holds a DLL of the same name (library_probe.exe).
+TEST(SystemLibraries, TakeWhatTheyNeedFromTheSystemNotFromTheProgramsFolder)
+{
+    char probe[MAX_PATH];
+    GetModuleFileNameA(nullptr, probe, MAX_PATH);
+    std::strcpy(std::strrchr(probe, '\\'), "\\library_probe\\library_probe.exe");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(probe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    DWORD code = 99;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (code == 3)
+        GTEST_SKIP() << "this system's winmm.dll needs no msacm32.dll";
+    EXPECT_EQ(0u, code);
+}
