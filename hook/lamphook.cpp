@@ -21,14 +21,22 @@
 
 namespace {
 
+// The keystroke benchmark builds the hook as it was before it checked the
+// lock states at every key, to compare.
+#ifdef LAMPHOOK_NO_KEY_CHECK
+const bool kCheckEveryKey = false;
+#else
+const bool kCheckEveryKey = true;
+#endif
+
 // A hung indicator must not freeze typing everywhere: the notification waits
 // for the monitor window at most this long.
 const UINT kNotifyTimeoutMs = 1000;
 
-// The monitor window's properties that the hook reads on every key, by index.
-enum { kNumLock, kCapsLock, kScrollLock, kHookHandle, kPropertyCount };
+// The monitor window's properties that the library reads, by index.
+enum { kNumLock, kCapsLock, kScrollLock, kHookHandle, kShownStates, kPropertyCount };
 const char* const kPropertyNames[kPropertyCount] = {PROP_NUMLOCK, PROP_CAPSLOCK, PROP_SCROLLLOCK,
-                                                    HOOK_HANDLE_PROPERTY};
+                                                    HOOK_HANDLE_PROPERTY, PROP_SHOWNSTATES};
 
 // Per-process state; each process that maps the library has its own copy.
 HINSTANCE g_module = nullptr;
@@ -40,6 +48,9 @@ ATOM g_atoms[kPropertyCount];
 IndicateData g_scratch;
 DWORD g_installingThread = 0;      // set in the installing process only
 HHOOK g_activationHook = nullptr;  // Wine only; set in the installing process only
+// The hook handle given to CallNextHookEx, and whether it has been read.
+HHOOK g_nextHook = nullptr;
+bool g_nextHookRead = false;
 // The disagreement between a thread's lock states and the recorded ones that
 // this process last asked the monitor window to settle (Wine): 0 for none.
 int g_askedAbout = 0;
@@ -50,6 +61,7 @@ HWND FindMonitorWindow()
         g_monitor = FindWindowA(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE);
         for (ATOM& atom : g_atoms)
             atom = 0;
+        g_nextHookRead = false;
     }
     return g_monitor;
 }
@@ -96,6 +108,19 @@ HHOOK ReadKeyboardHook(HWND monitor)
     return reinterpret_cast<HHOOK>(ReadProperty(monitor, kHookHandle));
 }
 
+// The handle to pass on with: the recorded one, as read at this process's
+// first call for the monitor window and at each lock-key press since. Every
+// system this runs on (Windows from NT on, Wine) ignores it, and a read at
+// every key would cost Wine a round trip to its server.
+HHOOK NextHook(HWND monitor)
+{
+    if (!g_nextHookRead) {
+        g_nextHook = ReadKeyboardHook(monitor);
+        g_nextHookRead = monitor != nullptr;
+    }
+    return g_nextHook;
+}
+
 bool IsLockKey(WPARAM key)
 {
     return key == VK_CAPITAL || key == VK_NUMLOCK || key == VK_SCROLL;
@@ -138,6 +163,7 @@ void AskForResync()
 // press, recorded; the indicator waits to be told.
 void RecordLockKeyPress(WPARAM key, LPARAM flags)
 {
+    g_nextHookRead = false;
     BYTE states[256];
     if (!GetKeyboardState(states)) {
         states[VK_NUMLOCK] = KeyStateByte(VK_NUMLOCK);
@@ -169,19 +195,21 @@ void RecordLockKeyPress(WPARAM key, LPARAM flags)
     }
 }
 
-// Any other key: the typing thread's lock states against the recorded ones.
-// A lock changed where no hook saw it (an elevated program, the lock screen)
-// shows here at the next key typed anywhere. Nothing is sent unless they
-// differ, and then only posted: the key never waits for the indicator.
-void CheckRecordedStates(HWND monitor)
+// The first press of any other key: the typing thread's lock states against
+// those the tray shows. A lock changed where no hook saw it (an elevated
+// program, the lock screen) shows here at the next key typed anywhere. It
+// costs one read of the thread's table and one property; nothing is sent
+// unless they differ, and then only posted: the key never waits.
+void CheckShownStates(HWND monitor)
 {
-#ifndef LAMPHOOK_NO_KEY_CHECK  // the benchmark's build of the hook as it was without the check
     BYTE states[256];
-    if (monitor == nullptr || !GetKeyboardState(states))
+    if (!kCheckEveryKey || monitor == nullptr)
         return;
+    const INT_PTR shown = reinterpret_cast<INT_PTR>(ReadProperty(monitor, kShownStates));
+    if (shown == 0 || !GetKeyboardState(states))
+        return;  // no picture to correct
     const int own = LockStates(states);
-    const int recorded = ReadNumLock(monitor) << 2 | ReadCapsLock(monitor) << 1 | ReadScrollLock(monitor);
-    if (own == recorded) {
+    if (own == (shown & 7)) {
         g_askedAbout = 0;
         return;
     }
@@ -189,7 +217,7 @@ void CheckRecordedStates(HWND monitor)
         // Wine shows a thread newer than a lock's last change that lock as
         // off: the indicator's own thread, which follows the system, settles
         // it, asked once for each disagreement.
-        const int disagreement = 0x40 | recorded << 3 | own;
+        const int disagreement = 0x40 | (shown & 7) << 3 | own;
         if (disagreement != g_askedAbout) {
             g_askedAbout = disagreement;
             AskForResync();
@@ -200,17 +228,17 @@ void CheckRecordedStates(HWND monitor)
     WriteCapsLock(own >> 1 & 1);
     WriteScrollLock(own & 1);
     PostMessageA(monitor, WM_LOCKKEYCHANGED, 0, 0);
-#else
-    (void)monitor;
-#endif
 }
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
 {
     HWND monitor = FindMonitorWindow();
     if (code >= 0) {
-        // Bit 31 is the transition bit: clear for a press or an auto-repeat.
-        const bool lockPress = (static_cast<DWORD>(flags) & 0x80000000u) == 0 && IsLockKey(key);
+        // Bit 31 is the transition bit: clear for a press or an auto-repeat;
+        // bit 30 the previous state: clear for a first press.
+        const bool press = (static_cast<DWORD>(flags) & 0x80000000u) == 0;
+        const bool firstPress = (static_cast<DWORD>(flags) & 0xC0000000u) == 0;
+        const bool lockPress = press && IsLockKey(key);
         // A call forwarded from a program this library is not loaded into
         // cannot read that program's table, and this thread's says nothing
         // about it. A lock key went down there: the indicator reads the
@@ -220,17 +248,17 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM key, LPARAM flags)
                 AskForResync();
         } else if (lockPress) {
             RecordLockKeyPress(key, flags);
-        } else {
-            CheckRecordedStates(monitor);
+        } else if (firstPress) {
+            CheckShownStates(monitor);
         }
     }
-    return CallNextHookEx(ReadKeyboardHook(monitor), code, key, flags);
+    return CallNextHookEx(NextHook(monitor), code, key, flags);
 }
 
 #ifndef LAMPHOOK_SECOND_HOOK
 // Wine only: another window comes to the front. Called in the activating
 // thread, whose own lock states Wine may show wrongly (see
-// CheckRecordedStates): the indicator reads them itself.
+// CheckShownStates): the indicator reads them itself.
 LRESULT CALLBACK ActivationHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HCBT_ACTIVATE)

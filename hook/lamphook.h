@@ -39,6 +39,10 @@ const DWORD COMPANION_NOTHING_TO_SERVE = 1;
 #define PROP_SCROLLLOCK "ScrollLock"
 #define PROP_KEYBOARDHOOK "KeyboardHook"
 #define PROP_KEYBOARDHOOK64 "KeyboardHook64"
+// "ShownLockStates" holds the states whose picture the tray icon shows, as
+// 8 + 4 Num + 2 Caps + Scroll (absent while it shows none): the hook compares
+// the typing thread's states with it at the first press of every key.
+#define PROP_SHOWNSTATES "ShownLockStates"
 
 #ifdef LAMPHOOK_BUILD
 #define LAMPHOOK_API extern "C" __declspec(dllexport)

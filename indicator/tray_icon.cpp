@@ -47,6 +47,7 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
         record.uFlags = 0;
         Shell_NotifyIconA(NIM_DELETE, &record);
         shownIndex_ = -1;
+        RemovePropA(Hwnd, PROP_SHOWNSTATES);
         return;
     }
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -68,7 +69,9 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     // the taskbar too busy, or something removed it): then it is added.
     if (!Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record) && !add)
         Shell_NotifyIconA(NIM_ADD, &record);
+    // What the hooks compare the typing thread's states with.
     shownIndex_ = index;
+    SetPropA(Hwnd, PROP_SHOWNSTATES, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(8 | (index & 7))));
 
     if (TrayMenu) {
         CheckMenuItem(TrayMenu, CM_NUMLOCK, MF_BYCOMMAND | CheckFlag(LockState.numLock));

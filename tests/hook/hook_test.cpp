@@ -491,7 +491,7 @@ TEST_F(HookTest, ForwardedLockKeysAskForTheSystemsStates)
     } presses[] = {{VK_CAPITAL, 1, 2}, {'A', 0, 0}, {VK_NUMLOCK, 1, 6}, {VK_SHIFT, 0, 0}, {VK_SCROLL, 1, 7},
                    {VK_CAPITAL, 1, 5}, {VK_NUMLOCK, 1, 1}, {VK_SCROLL, 1, 0}};
     for (const auto& press : presses) {
-        SCOPED_TRACE(press.key);
+        SCOPED_TRACE(static_cast<int>(press.key));
         const size_t before = g_resyncs.size();
         const LONG keys = g_childKeys;
         keybd_event(press.key, 0, 0, 0);
@@ -499,8 +499,9 @@ TEST_F(HookTest, ForwardedLockKeysAskForTheSystemsStates)
         ASSERT_TRUE(PumpUntil([&] { return g_childKeys == keys + 2; }, 5000));
         PumpPending();
         ASSERT_EQ(before + press.asked, g_resyncs.size());
-        if (press.asked)
+        if (press.asked) {
             EXPECT_EQ(press.states, g_resyncs.back());
+        }
     }
     EXPECT_TRUE(g_notifications.empty());
     IndicateData data = {1, 1, 1};
