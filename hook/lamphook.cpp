@@ -302,6 +302,7 @@ LAMPHOOK_API BOOL WINAPI SetCaptureIndicate(HWND window)
     if (hook != nullptr && RunsOnWine())
         g_activationHook = SetWindowsHookExA(WH_CBT, ActivationHookProc, g_module, 0);
 #endif
+    g_nextHookRead = false;
     return WriteKeyboardHook(hook);
 }
 

@@ -125,8 +125,10 @@ LRESULT CALLBACK FrontWatchProc(int code, WPARAM message, LPARAM event)
         if (taker != g_taker && GetWindowThreadProcessId(taker, &processId) != 0) {
             g_taker = taker;
             g_taker64 = Is64BitProgram(processId);
-            // Wine calls the indicator's CBT hook in no program that the
-            // chain ends for: the indicator reads the states itself now.
+            // Another program takes the keys. Where a hook chain ends at a
+            // hook of the other bitness, Wine called no CBT hook of the
+            // indicator's when that program came to the front: the indicator
+            // reads the states itself.
             PostMessageA(g_monitor, WM_RESYNCLOCKSTATES, 0, 0);
         }
         InstallHook(g_taker64);
