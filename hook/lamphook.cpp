@@ -51,9 +51,9 @@ HHOOK g_activationHook = nullptr;  // Wine only; set in the installing process o
 // The hook handle given to CallNextHookEx, and whether it has been read.
 HHOOK g_nextHook = nullptr;
 bool g_nextHookRead = false;
-// The disagreement between a thread's lock states and the recorded ones that
-// this process last asked the monitor window to settle (Wine): 0 for none.
-int g_askedAbout = 0;
+// The disagreement between a thread's lock states and the picture shown that
+// this process last told the monitor window of: 0 for none.
+int g_toldAbout = 0;
 
 HWND FindMonitorWindow()
 {
@@ -210,18 +210,19 @@ void CheckShownStates(HWND monitor)
         return;  // no picture to correct
     const int own = LockStates(states);
     if (own == (shown & 7)) {
-        g_askedAbout = 0;
+        g_toldAbout = 0;
         return;
     }
+    // Told once for each disagreement: a message that cannot get through
+    // (to a window of higher integrity) is not tried again at every key.
+    const int disagreement = 0x40 | (shown & 7) << 3 | own;
+    if (disagreement == g_toldAbout)
+        return;
+    g_toldAbout = disagreement;
     if (RunsOnWine()) {
         // Wine shows a thread newer than a lock's last change that lock as
-        // off: the indicator's own thread, which follows the system, settles
-        // it, asked once for each disagreement.
-        const int disagreement = 0x40 | (shown & 7) << 3 | own;
-        if (disagreement != g_askedAbout) {
-            g_askedAbout = disagreement;
-            AskForResync();
-        }
+        // off: the indicator's own thread, which follows the system, settles it.
+        AskForResync();
         return;
     }
     WriteNumLock(own >> 2 & 1);
