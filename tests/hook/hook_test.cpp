@@ -43,11 +43,13 @@ struct TypistReport {
 std::vector<TypistReport> g_reports;
 DWORD g_handlerDelayMs = 0;
 // This thread's own lock states as each request to read the states from the
-// system was handled.
+// system was handled; the key messages that windows of the class received.
 std::vector<WPARAM> g_resyncs;
+LONG g_keys = 0;
 
 LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
+    g_keys += message == WM_KEYDOWN || message == WM_KEYUP;
     if (message == WM_LOCKKEYCHANGED) {
         g_notifications.push_back({window, reinterpret_cast<INT_PTR>(GetPropA(window, PROP_NUMLOCK)),
                                    reinterpret_cast<INT_PTR>(GetPropA(window, PROP_CAPSLOCK)),
@@ -440,14 +442,6 @@ TEST_F(HookTest, FindsARecreatedMonitorWindow)
     CloseHandle(go);
 }
 
-LONG g_childKeys = 0;
-
-LRESULT CALLBACK KeyCountingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    g_childKeys += message == WM_KEYDOWN || message == WM_KEYUP;
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 // A top-level window in front, owned by a thread of its own until it is closed.
 DWORD WINAPI FrontWindowThread(void* window)
 {
@@ -474,13 +468,9 @@ TEST_F(HookTest, ForwardedLockKeysAskForTheSystemsStates)
     HWND front = nullptr;
     HANDLE thread = CreateThread(nullptr, 0, FrontWindowThread, &front, 0, nullptr);
     ASSERT_TRUE(PumpUntil([&] { return front && GetForegroundWindow() == front; }, 5000));
-    WNDCLASSA childClass = {};
-    childClass.lpfnWndProc = KeyCountingProc;
-    childClass.lpszClassName = "LampHookTestChild";
-    RegisterClassA(&childClass);
     // A child of another thread's window joins that thread's input.
-    HWND child = CreateWindowExA(0, childClass.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, front, nullptr,
-                                 nullptr, nullptr);
+    HWND child = CreateWindowExA(0, MONITOR_WINDOW_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, front, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
     SetFocus(child);
     ASSERT_EQ(child, GetFocus());
 
@@ -493,10 +483,10 @@ TEST_F(HookTest, ForwardedLockKeysAskForTheSystemsStates)
     for (const auto& press : presses) {
         SCOPED_TRACE(static_cast<int>(press.key));
         const size_t before = g_resyncs.size();
-        const LONG keys = g_childKeys;
+        const LONG keys = g_keys;
         keybd_event(press.key, 0, 0, 0);
         keybd_event(press.key, 0, KEYEVENTF_KEYUP, 0);
-        ASSERT_TRUE(PumpUntil([&] { return g_childKeys == keys + 2; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return g_keys == keys + 2; }, 5000));
         PumpPending();
         ASSERT_EQ(before + press.asked, g_resyncs.size());
         if (press.asked) {
