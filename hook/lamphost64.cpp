@@ -125,7 +125,7 @@ LRESULT CALLBACK FrontWatchProc(int code, WPARAM message, LPARAM event)
         if (taker != g_taker && GetWindowThreadProcessId(taker, &processId) != 0) {
             g_taker = taker;
             g_taker64 = Is64BitProgram(processId);
-            // Another program takes the keys. Where a hook chain ends at a
+            // Another window takes the keys. Where a hook chain ends at a
             // hook of the other bitness, Wine called no CBT hook of the
             // indicator's when that program came to the front: the indicator
             // reads the states itself.
