@@ -1,14 +1,18 @@
-// What the running indicator adds to every keystroke of the programs a user
-// types into, on 64-bit Windows: the microseconds per key event that a 32-bit
-// and a 64-bit typing program see (bench_typing_timer.exe and
-// bench_typing_timer64.exe) with the indicator running (its 32-bit hook, and
-// its companion's low-level hook and 64-bit hook), each against the same
-// program with no hook at all. Rounds alternate between the two; the medians
-// are printed.
+// What the running indicator adds to every keystroke of an ordinary key (not a
+// lock key) in the programs a user types into: the microseconds per key event
+// that the typing programs see (bench_typing_timer.exe, and on 64-bit Windows
+// bench_typing_timer64.exe beside the 32-bit one) with the indicator running
+// (its hook, and on 64-bit Windows its companion's), against the same program
+// with no hook at all. The indicator runs twice a round: as built, where the
+// hook compares the typing thread's lock states with the recorded ones at
+// every key, and as it was before that check (the copy in without_key_check\,
+// whose hook libraries are built without it). Rounds alternate between the
+// three; the medians are printed.
 //
-// Run under Wine from build/win32/bin in a 64-bit prefix with a desktop and a
-// tray (build/win32/wineprefix64 of scripts/wine-env), with no indicator
-// running. In a 32-bit prefix only the 32-bit program is timed.
+// Run under Wine from the tests' bin folder with a desktop and a tray (as the
+// tests have them: scripts/bench keystroke_cost), with no indicator running
+// and the three locks off. In a 64-bit prefix of a 32-bit build
+// (--prefix wineprefix64) both kinds of program are timed.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -25,7 +29,7 @@
 
 namespace {
 
-const int kRounds = 5;
+const int kRounds = 9;
 const DWORD kPatienceMs = 15000;
 
 bool CompanionRuns()
@@ -78,11 +82,11 @@ double TimeTyping(const std::string& program)
     return code == 0 ? std::atof(output.c_str()) : -1;
 }
 
-// Starts the indicator and waits until its icon is in the tray and, on
-// 64-bit Windows, its companion's hook is installed.
-bool StartIndicator(PROCESS_INFORMATION& process, HWND& monitor, bool withCompanion)
+// Starts the indicator of that folder and waits until its icon is in the
+// tray and, on 64-bit Windows, its companion's hook is installed.
+bool StartIndicator(const std::string& folder, PROCESS_INFORMATION& process, HWND& monitor, bool withCompanion)
 {
-    std::string line = "\"" + ProgramFolder() + "Indicator.exe\" /restore";
+    std::string line = "\"" + folder + "Indicator.exe\" /restore";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
@@ -110,6 +114,11 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+double Fastest(const std::vector<double>& values)
+{
+    return *std::min_element(values.begin(), values.end());
+}
+
 }  // namespace
 
 int main()
@@ -122,39 +131,61 @@ int main()
     struct TTypist {
         const char* name;
         const char* program;
-        std::vector<double> noHook, withIndicator;
-    } typists[] = {{"32-bit", "bench_typing_timer.exe", {}, {}}, {"64-bit", "bench_typing_timer64.exe", {}, {}}};
+        std::vector<double> times[3];  // no hook, indicator without the check, as built
+    } typists[] = {{sizeof(void*) == 8 ? "64-bit" : "32-bit", "bench_typing_timer.exe", {}},
+                   {"64-bit", "bench_typing_timer64.exe", {}}};
     const int kinds = windows64 ? 2 : 1;
-    if (!windows64)
-        std::printf("a 32-bit system: the 64-bit typing program cannot run here\n");
+    const std::string indicators[] = {ProgramFolder() + "without_key_check\\", ProgramFolder()};
 
+    bool locksOn = false;
     for (int round = 0; round < kRounds; ++round) {
         for (int i = 0; i < kinds; ++i)
-            typists[i].noHook.push_back(TimeTyping(typists[i].program));
-        PROCESS_INFORMATION indicator = {};
-        HWND monitor = nullptr;
-        if (!StartIndicator(indicator, monitor, windows64)) {
-            std::printf("the indicator did not start%s\n", windows64 ? " with its companion" : "");
-            return 1;
+            typists[i].times[0].push_back(TimeTyping(typists[i].program));
+        // The two indicators take turns at going first.
+        for (int turn = 0; turn < 2; ++turn) {
+            const int run = (turn + round) % 2;
+            PROCESS_INFORMATION indicator = {};
+            HWND monitor = nullptr;
+            if (!StartIndicator(indicators[run], indicator, monitor, windows64)) {
+                std::printf("the indicator in %s did not start%s\n", indicators[run].c_str(),
+                            windows64 ? " with its companion" : "");
+                return 1;
+            }
+            for (const char* lock : {PROP_NUMLOCK, PROP_CAPSLOCK, PROP_SCROLLLOCK})
+                locksOn = locksOn || GetPropA(monitor, lock) != nullptr;
+            for (int i = 0; i < kinds; ++i)
+                typists[i].times[run + 1].push_back(TimeTyping(typists[i].program));
+            EndIndicator(indicator, monitor);
         }
-        for (int i = 0; i < kinds; ++i)
-            typists[i].withIndicator.push_back(TimeTyping(typists[i].program));
-        EndIndicator(indicator, monitor);
     }
 
-    std::printf("microseconds per key event (press or release of 'A'), median of %d rounds;\n"
-                "each round: one run of each program with no hook, then one with the indicator running\n",
+    std::printf("microseconds per key event (press or release of 'A'), the median and the fastest of %d rounds\n"
+                "(the fastest is the least disturbed by the machine's other work); each round: one run of\n"
+                "each program with no hook, then one with the indicator running without the check of the\n"
+                "lock states at every key and one with it, in turns\n",
                 kRounds);
-    std::printf("  typing program   no hook   indicator running   added\n");
+    if (locksOn)
+        std::printf("(a lock was on: the figures are those of a key whose thread may disagree)\n");
+    std::printf("  typing program   figure    no hook   without check (added)   with check (added)   the check adds\n");
     for (int i = 0; i < kinds; ++i) {
         const TTypist& typist = typists[i];
-        if (std::count(typist.noHook.begin(), typist.noHook.end(), -1.0) ||
-            std::count(typist.withIndicator.begin(), typist.withIndicator.end(), -1.0)) {
+        bool failed = false;
+        for (const std::vector<double>& times : typist.times)
+            failed = failed || std::count(times.begin(), times.end(), -1.0) > 0;
+        if (failed) {
             std::printf("  %-14s   a run failed\n", typist.name);
             continue;
         }
-        const double off = Median(typist.noHook), on = Median(typist.withIndicator);
-        std::printf("  %-14s %9.1f %19.1f   %+.1f (%.2f times)\n", typist.name, off, on, on - off, on / off);
+        for (const bool median : {true, false}) {
+            auto figure = [median](const std::vector<double>& times) { return median ? Median(times) : Fastest(times); };
+            const double none = figure(typist.times[0]), before = figure(typist.times[1]),
+                         after = figure(typist.times[2]);
+            std::printf("  %-14s   %-7s %9.1f %13.1f (%+6.1f) %12.1f (%+6.1f) %+10.1f (%+.1f %%)\n",
+                        median ? typist.name : "", median ? "median" : "fastest", none, before, before - none, after,
+                        after - none, after - before, 100.0 * (after - before) / before);
+        }
     }
+    if (!windows64)
+        std::printf("(no 64-bit Windows here, or a 64-bit build: one kind of typing program)\n");
     return 0;
 }

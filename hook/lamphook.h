@@ -13,6 +13,17 @@ struct IndicateData {
 
 // Sent to the monitor window after each lock-key press; both parameters are 0.
 const UINT WM_LOCKKEYCHANGED = WM_USER + 100;
+// Posted to the monitor window when the lock states may have changed where no
+// hook could read them as they are: the window reads them from the system
+// itself. Both parameters are 0.
+const UINT WM_RESYNCLOCKSTATES = WM_USER + 101;
+// Posted to the monitor window by the 64-bit companion program on Windows once
+// its hook is installed for good: the 32-bit hook is then installed again, so
+// that it is ahead of the 64-bit one and both are called. Both parameters are 0.
+const UINT WM_COMPANIONHOOKED = WM_USER + 102;
+// The companion's exit code when it found nothing to serve (no indicator, no
+// library, or another companion serving it): starting it again would not help.
+const DWORD COMPANION_NOTHING_TO_SERVE = 1;
 
 // The monitor window is found by class and title; that pair is the contract
 // between the library and the program that owns the window.
@@ -28,6 +39,10 @@ const UINT WM_LOCKKEYCHANGED = WM_USER + 100;
 #define PROP_SCROLLLOCK "ScrollLock"
 #define PROP_KEYBOARDHOOK "KeyboardHook"
 #define PROP_KEYBOARDHOOK64 "KeyboardHook64"
+// "ShownLockStates" holds the states whose picture the tray icon shows, as
+// 8 + 4 Num + 2 Caps + Scroll (absent while it shows none): the hook compares
+// the typing thread's states with it at the first press of every key.
+#define PROP_SHOWNSTATES "ShownLockStates"
 
 #ifdef LAMPHOOK_BUILD
 #define LAMPHOOK_API extern "C" __declspec(dllexport)

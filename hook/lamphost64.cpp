@@ -7,18 +7,27 @@
 // process has ended by whatever route, removes its hook and ends. It shows
 // nothing: no window, icon or taskbar button.
 //
-// Its hook is installed only while a 64-bit program is in front. Some systems
-// end a hook chain at a hook whose library cannot be loaded into the typing
-// program; a 64-bit hook, always installed after the 32-bit one and so ahead
-// of it, would then keep every 32-bit program's keys from the 32-bit hook. A
-// low-level keyboard hook sees each key before the program in front takes it,
-// and puts the hook in or takes it out in time.
+// On Windows its hook stays installed for its whole life. Windows calls a
+// hook whose library cannot be loaded into the typing program on the thread
+// that installed it (this one, or the indicator's), and calls both hooks if
+// the 32-bit one is ahead of the 64-bit one: once its hook is installed, it
+// tells the indicator, which installs its own again, after this one and so
+// ahead of it.
+//
+// Wine instead ends a hook chain at the first hook whose library cannot be
+// loaded into the typing program: there the 64-bit hook, installed after the
+// 32-bit one and so ahead of it, would keep every 32-bit program's keys from
+// the 32-bit hook. On Wine alone, then, the hook is installed only while the
+// thread that takes the keys belongs to a 64-bit program: a low-level keyboard
+// hook sees each key before that thread takes it, and puts the hook in or
+// takes it out in time.
 //
 // Like the library it lives beside, it links no runtime: a few system calls
 // and its own entry routine keep it small in memory.
 #include <windows.h>
 
 #include "hook/lamphook.h"
+#include "hook/wine_check.h"
 
 namespace {
 
@@ -31,14 +40,14 @@ typedef void(WINAPI* TReleaseCaptureIndicate)(HWND window);
 
 // Exit codes: served an indicator until it ended, or found nothing to serve
 // (no indicator, no library, or another companion serving it).
-enum { kServed = 0, kNothingToServe = 1 };
+enum { kServed = 0, kNothingToServe = COMPANION_NOTHING_TO_SERVE };
 
 HWND g_monitor = nullptr;
 TSetCaptureIndicate g_setCapture = nullptr;
 TReleaseCaptureIndicate g_releaseCapture = nullptr;
-HHOOK g_hook = nullptr;  // this program's own handle, null while a 32-bit program is in front
-HWND g_front = nullptr;  // the window in front when the last key came
-bool g_front64 = true;
+HHOOK g_hook = nullptr;   // this program's own handle; on Wine null while a 32-bit program takes the keys
+HWND g_taker = nullptr;   // on Wine, the window that took the last key
+bool g_taker64 = true;
 
 // LAMPHOOK64.dll from this program's own folder and no other. The path is
 // taken in UTF-16, where no character of a folder's name can pass for a
@@ -92,18 +101,37 @@ void InstallHook(bool install)
     }
 }
 
-// Called before the program in front takes each key; it looks at nothing
-// but which program that is.
+// The window that will take the next key: the focus of the thread in front,
+// which may be a window of another program than the one in front (a child
+// window of another process), or the window in front when it has none.
+HWND KeyTaker()
+{
+    HWND front = GetForegroundWindow();
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (front != nullptr && GetGUIThreadInfo(GetWindowThreadProcessId(front, nullptr), &thread) &&
+        thread.hwndFocus != nullptr)
+        return thread.hwndFocus;
+    return front;
+}
+
+// Wine only: called before the thread that takes each key gets it; it looks
+// at nothing but which program that thread belongs to.
 LRESULT CALLBACK FrontWatchProc(int code, WPARAM message, LPARAM event)
 {
     if (code == HC_ACTION) {
-        HWND front = GetForegroundWindow();
+        HWND taker = KeyTaker();
         DWORD processId = 0;
-        if (front != g_front && GetWindowThreadProcessId(front, &processId) != 0) {
-            g_front = front;
-            g_front64 = Is64BitProgram(processId);
+        if (taker != g_taker && GetWindowThreadProcessId(taker, &processId) != 0) {
+            g_taker = taker;
+            g_taker64 = Is64BitProgram(processId);
+            // Another window takes the keys. Where a hook chain ends at a
+            // hook of the other bitness, Wine called no CBT hook of the
+            // indicator's when that program came to the front: the indicator
+            // reads the states itself.
+            PostMessageA(g_monitor, WM_RESYNCLOCKSTATES, 0, 0);
         }
-        InstallHook(g_front64);
+        InstallHook(g_taker64);
     }
     return CallNextHookEx(nullptr, code, message, event);
 }
@@ -134,16 +162,23 @@ bool Serve(HANDLE indicator)
         reinterpret_cast<void*>(Export(library, "ReleaseCaptureIndicate")));
     if (g_setCapture == nullptr || g_releaseCapture == nullptr)
         return false;
-    HHOOK frontWatch = SetWindowsHookExW(WH_KEYBOARD_LL, FrontWatchProc, GetModuleHandleW(nullptr), 0);
-    if (frontWatch == nullptr)
-        return false;
-    // Installed from the start: the first key takes it out if a 32-bit
-    // program is in front.
+    HHOOK frontWatch = nullptr;
+    if (RunsOnWine()) {
+        frontWatch = SetWindowsHookExW(WH_KEYBOARD_LL, FrontWatchProc, GetModuleHandleW(nullptr), 0);
+        if (frontWatch == nullptr)
+            return false;
+    }
+    // Installed from the start; on Wine the first key takes it out if a
+    // 32-bit program takes it.
     InstallHook(true);
     const bool hooked = g_hook != nullptr;
-    if (hooked)
+    if (hooked) {
+        if (frontWatch == nullptr)
+            PostMessageA(g_monitor, WM_COMPANIONHOOKED, 0, 0);
         ServeUntilEnded(indicator);
-    UnhookWindowsHookEx(frontWatch);
+    }
+    if (frontWatch != nullptr)
+        UnhookWindowsHookEx(frontWatch);
     // The monitor window, and its property with it, is gone by now.
     if (g_hook != nullptr)
         UnhookWindowsHookEx(g_hook);

@@ -1,5 +1,7 @@
 #include "indicator/indicator_shape.h"
 
+#include <wtsapi32.h>
+
 #include <new>
 
 #include "framework/core/app_globals.h"
@@ -16,8 +18,8 @@
 #include "framework/util/icon_caches.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/standard_icon_source.h"
+#include "framework/util/system_library.h"
 #include "framework/util/text.h"
-#include "indicator/hook_companion.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
 #include "indicator/startup_registration.h"
@@ -26,6 +28,23 @@ namespace {
 
 // Explorer announces a restarted taskbar with this registered message.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+
+// The session's notices come from a library loaded when they are first asked for.
+const char SessionLibrary[] = "wtsapi32.dll";
+typedef BOOL(WINAPI* TRegisterSessionNotification)(HWND window, DWORD flags);
+typedef BOOL(WINAPI* TUnRegisterSessionNotification)(HWND window);
+
+// The monitor window, for the window-event callback, which carries no context.
+HWND g_foregroundWatcher = nullptr;
+
+// Another window has come to the front, of any program: a lock may have
+// changed in one no hook runs in (an elevated program, the lock screen).
+// Called on this thread, out of context: nothing is loaded into other programs.
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+{
+    if (g_foregroundWatcher)
+        SendMessageA(g_foregroundWatcher, WM_RESYNCLOCKSTATES, 0, 0);
+}
 
 // A row of the settings dialog: eight icons side by side.
 TGroupElement* NewIconRow(TIconElement* (&elements)[IconSetSize])
@@ -134,7 +153,8 @@ TIndicatorShape::~TIndicatorShape()
 void TIndicatorShape::OnInitShape()
 {
     SetCaptureIndicate(Hwnd);
-    StartHookCompanion();
+    companion_.Start(Hwnd);
+    WatchForUnseenChanges();
     UpdateTrayIcon(true, -1);
     ShowOnCreate = false;
     RegisterStartup(Hwnd);
@@ -143,7 +163,37 @@ void TIndicatorShape::OnInitShape()
 void TIndicatorShape::OnClosing()
 {
     ReleaseCaptureIndicate(Hwnd);
+    StopWatching();
     UpdateTrayIcon(false, 0);
+}
+
+void TIndicatorShape::WatchForUnseenChanges()
+{
+    // Windows tells of every window that comes to the front through this
+    // event. Wine delivers none from another process: there the hook library
+    // adds a hook of its own to the same end (hook/wine_check.h).
+    g_foregroundWatcher = Hwnd;
+    foregroundWatch_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged,
+                                       0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    const auto watchSession =
+        SystemFunction<TRegisterSessionNotification>(SessionLibrary, "WTSRegisterSessionNotification");
+    sessionWatched_ = watchSession && watchSession(Hwnd, NOTIFY_FOR_THIS_SESSION);
+}
+
+void TIndicatorShape::StopWatching()
+{
+    if (foregroundWatch_)
+        UnhookWinEvent(foregroundWatch_);
+    foregroundWatch_ = nullptr;
+    g_foregroundWatcher = nullptr;
+    if (sessionWatched_) {
+        const auto stopWatching =
+            SystemFunction<TUnRegisterSessionNotification>(SessionLibrary, "WTSUnRegisterSessionNotification");
+        if (stopWatching)
+            stopWatching(Hwnd);
+    }
+    sessionWatched_ = false;
+    companion_.Stop();
 }
 
 LRESULT TIndicatorShape::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -165,10 +215,35 @@ LRESULT TIndicatorShape::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TRAYNOTIFY:
         OnTrayNotify(static_cast<UINT>(lParam));
         return 0;
+    // The moments a lock may have changed where no hook saw it.
+    case WM_RESYNCLOCKSTATES:
+        ResyncLockStates();
+        return 0;
+    case WM_WTSSESSION_CHANGE:
+        // Unlocked, or connected to: the lock screen and a remote session
+        // have keys of their own.
+        if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_CONSOLE_CONNECT || wParam == WTS_REMOTE_CONNECT)
+            ResyncLockStates();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            ResyncLockStates();
+        break;
+    case WM_COMPANIONHOOKED:
+        // Windows: the companion's 64-bit hook is installed for good. This
+        // one goes in again, after it and so ahead of it, so that both are
+        // called.
+        SetCaptureIndicate(Hwnd);
+        ResyncLockStates();
+        return 0;
+    case WM_COMPANIONENDED:
+        companion_.OnEnded();
+        return 0;
     default:
-        // A restarted taskbar has forgotten every icon: add it again at once
-        // rather than waiting for the next lock-key press.
+        // A restarted taskbar has forgotten every icon: add it again at once,
+        // with the true states, rather than waiting for the next lock-key press.
         if (message == TaskbarCreatedMessage && message != 0) {
+            RecordSystemLockStates();
             UpdateTrayIcon(true, -1);
             return 0;
         }

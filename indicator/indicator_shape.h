@@ -10,6 +10,7 @@
 
 #include "framework/dialogs/shape.h"
 #include "hook/lamphook.h"
+#include "indicator/hook_companion.h"
 
 class TGroupElement;
 class TIconElement;
@@ -55,6 +56,9 @@ public:
     // icon, and sets the lock items' check marks.
     void UpdateTrayIcon(bool show, int index);
     void OnLockKeyChanged();
+    // Records the three lock states as the system holds them, and shows their
+    // picture if the tray shows another: for the changes no hook saw.
+    void ResyncLockStates();
     void OnTrayNotify(UINT mouseMessage);
     // Makes OwnerDrawMenu and its items, once.
     void PrepareTrayMenu();
@@ -67,10 +71,19 @@ public:
 private:
     void ShowVersion();
     void Exit();
+    // The moments a lock may have changed unseen (indicator_shape.cpp).
+    void WatchForUnseenChanges();
+    void StopWatching();
+    // Records the system's lock states in the properties (tray_icon.cpp).
+    void RecordSystemLockStates();
 
     HMENU menuResource_ = nullptr;  // the loaded menu resource 1, destroyed with the shape
     TIconElement* iconElementsA_[IconSetSize] = {};
     TIconElement* iconElementsB_[IconSetSize] = {};
+    int shownIndex_ = -1;                   // the picture in the tray; -1 none
+    HWINEVENTHOOK foregroundWatch_ = nullptr;
+    bool sessionWatched_ = false;
+    THookCompanion companion_;
 };
 
 // The icon of the settings command, which the settings dialog shows too.

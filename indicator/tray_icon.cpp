@@ -46,6 +46,8 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     if (!show) {
         record.uFlags = 0;
         Shell_NotifyIconA(NIM_DELETE, &record);
+        shownIndex_ = -1;
+        RemovePropA(Hwnd, PROP_SHOWNSTATES);
         return;
     }
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -67,6 +69,9 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     // the taskbar too busy, or something removed it): then it is added.
     if (!Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record) && !add)
         Shell_NotifyIconA(NIM_ADD, &record);
+    // What the hooks compare the typing thread's states with.
+    shownIndex_ = index;
+    SetPropA(Hwnd, PROP_SHOWNSTATES, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(8 | (index & 7))));
 
     if (TrayMenu) {
         CheckMenuItem(TrayMenu, CM_NUMLOCK, MF_BYCOMMAND | CheckFlag(LockState.numLock));
@@ -85,6 +90,24 @@ void TIndicatorShape::OnLockKeyChanged()
             TrayWindow = nullptr;
     }
     UpdateTrayIcon(true, GetStateIndex());
+}
+
+void TIndicatorShape::RecordSystemLockStates()
+{
+    // GetKeyState of this thread, read between the messages it handles, not
+    // amid a key message of its own: the toggles as the system holds them.
+    const int keys[] = {VK_NUMLOCK, VK_CAPITAL, VK_SCROLL};
+    const char* const properties[] = {PROP_NUMLOCK, PROP_CAPSLOCK, PROP_SCROLLLOCK};
+    for (int i = 0; i < 3; ++i)
+        SetPropA(Hwnd, properties[i], reinterpret_cast<HANDLE>(static_cast<INT_PTR>(GetKeyState(keys[i]) & 1)));
+}
+
+void TIndicatorShape::ResyncLockStates()
+{
+    RecordSystemLockStates();
+    const int index = GetStateIndex();
+    if (index != shownIndex_)
+        UpdateTrayIcon(true, index);
 }
 
 void TIndicatorShape::OnTrayNotify(UINT mouseMessage)

@@ -42,9 +42,14 @@ struct TypistReport {
 };
 std::vector<TypistReport> g_reports;
 DWORD g_handlerDelayMs = 0;
+// This thread's own lock states as each request to read the states from the
+// system was handled; the key messages that windows of the class received.
+std::vector<WPARAM> g_resyncs;
+LONG g_keys = 0;
 
 LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
+    g_keys += message == WM_KEYDOWN || message == WM_KEYUP;
     if (message == WM_LOCKKEYCHANGED) {
         g_notifications.push_back({window, reinterpret_cast<INT_PTR>(GetPropA(window, PROP_NUMLOCK)),
                                    reinterpret_cast<INT_PTR>(GetPropA(window, PROP_CAPSLOCK)),
@@ -52,6 +57,10 @@ LRESULT CALLBACK MonitorProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
                                    GetPropA(window, PROP_KEYBOARDHOOK), OwnLockStates()});
         if (g_handlerDelayMs != 0)
             Sleep(g_handlerDelayMs);
+        return 0;
+    }
+    if (message == WM_RESYNCLOCKSTATES) {
+        g_resyncs.push_back(OwnLockStates());
         return 0;
     }
     if (message == RegisterWindowMessageA("LampHookTypistStates")) {
@@ -168,6 +177,7 @@ protected:
         ASSERT_EQ(0, Type("z"));
         g_notifications.clear();
         g_reports.clear();
+        g_resyncs.clear();
     }
     void TearDown() override
     {
@@ -430,6 +440,68 @@ TEST_F(HookTest, FindsARecreatedMonitorWindow)
     EXPECT_EQ(nullptr, g_notifications[1].hook);
     EXPECT_TRUE(UnhookWindowsHookEx(hook));
     CloseHandle(go);
+}
+
+// A top-level window in front, owned by a thread of its own until it is closed.
+DWORD WINAPI FrontWindowThread(void* window)
+{
+    *static_cast<HWND*>(window) = CreateWindowExA(0, "STATIC", "in front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                                  300, 200, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(*static_cast<HWND*>(window));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0 && msg.message != WM_CLOSE)
+        DispatchMessageA(&msg);
+    DestroyWindow(*static_cast<HWND*>(window));
+    return 0;
+}
+
+// Calls that the system forwards from a program the library is not loaded
+// into run on the installing thread while another thread's window is in
+// front. This thread, which installs the hook, takes the keys in a child of
+// another thread's window in front, and so gets such calls: a lock key asks
+// the monitor window to read the states from the system, which it does once
+// the key has been taken; nothing is recorded, and other keys ask nothing.
+TEST_F(HookTest, ForwardedLockKeysAskForTheSystemsStates)
+{
+    SetOwnToggles(false, false, false);
+    ASSERT_TRUE(SetCaptureIndicate(monitor_));
+    HWND front = nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, FrontWindowThread, &front, 0, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return front && GetForegroundWindow() == front; }, 5000));
+    // A child of another thread's window joins that thread's input.
+    HWND child = CreateWindowExA(0, MONITOR_WINDOW_CLASS, "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, front, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetFocus(child);
+    ASSERT_EQ(child, GetFocus());
+
+    const struct {
+        BYTE key;
+        size_t asked;   // requests to read the states
+        WPARAM states;  // this thread's then: 4 Num + 2 Caps + Scroll
+    } presses[] = {{VK_CAPITAL, 1, 2}, {'A', 0, 0}, {VK_NUMLOCK, 1, 6}, {VK_SHIFT, 0, 0}, {VK_SCROLL, 1, 7},
+                   {VK_CAPITAL, 1, 5}, {VK_NUMLOCK, 1, 1}, {VK_SCROLL, 1, 0}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(static_cast<int>(press.key));
+        const size_t before = g_resyncs.size();
+        const LONG keys = g_keys;
+        keybd_event(press.key, 0, 0, 0);
+        keybd_event(press.key, 0, KEYEVENTF_KEYUP, 0);
+        ASSERT_TRUE(PumpUntil([&] { return g_keys == keys + 2; }, 5000));
+        PumpPending();
+        ASSERT_EQ(before + press.asked, g_resyncs.size());
+        if (press.asked) {
+            EXPECT_EQ(press.states, g_resyncs.back());
+        }
+    }
+    EXPECT_TRUE(g_notifications.empty());
+    IndicateData data = {1, 1, 1};
+    GetIndicateData(&data);
+    EXPECT_EQ(0, data.numLock + data.capsLock + data.scrollLock);
+
+    DestroyWindow(child);
+    PostMessageA(front, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
 }
 
 // The monitor window lives on a thread that stops answering for a long time.

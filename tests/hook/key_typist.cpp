@@ -84,13 +84,15 @@ LRESULT CALLBACK TypistProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// Waits for the test's signal while still answering messages.
+// Waits for the test's signal while still answering messages: longer than a
+// test waits for what it checks, so that a check that fails does not end the
+// typing of the steps after it.
 bool WaitForGo()
 {
     HANDLE go = OpenEventA(SYNCHRONIZE, FALSE, "LampHookTestGo");
     if (go == nullptr)
         return false;
-    const bool signalled = PumpUntilSignalled(go, kWaitMs * 2);
+    const bool signalled = PumpUntilSignalled(go, kWaitMs * 6);
     CloseHandle(go);
     return signalled;
 }

@@ -4,6 +4,8 @@
 // the indicator does without it as before where it cannot start.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "tests/indicator/indicator_fixture.h"
 
 namespace {
@@ -11,19 +13,20 @@ namespace {
 const char Companion[] = "LAMPHOST64.exe";
 const int CompanionServed = 0, CompanionFoundNothing = 1;
 
-// The companion of a running indicator once it has recorded its hook, opened
-// to wait on; null when none comes.
-HANDLE WaitForCompanion(const TIndicator& indicator)
+// The companion of a running indicator (other than the one that `ended`) once
+// it has recorded its hook, opened to wait on or end; null when none comes.
+HANDLE WaitForCompanion(const TIndicator& indicator, DWORD ended = 0)
 {
     std::vector<DWORD> found;
     if (!PumpUntil(
             [&] {
                 found = ProcessesOf(Companion, indicator.info.dwProcessId);
+                found.erase(std::remove(found.begin(), found.end(), ended), found.end());
                 return !found.empty() && GetPropA(indicator.Monitor, "KeyboardHook64");
             },
             Patience))
         return nullptr;
-    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, found[0]);
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, found[0]);
 }
 
 // Its exit code once it has ended; -1 when it does not end in time.
@@ -181,4 +184,49 @@ TEST_F(HookCompanionTest, DoesWithoutItsCompanionSilently)
             DeleteFileA((folder + file).c_str());
         RemoveDirectoryA(folder.c_str());
     }
+}
+
+namespace {
+
+class CompanionRestartTest : public HookCompanionTest {};
+
+}  // namespace
+
+// A companion that ends while the indicator runs (here: killed) is started
+// again, three times a minute at most. A killed program's hook lives on in
+// Wine: the one that ended takes it along, and after a restart the keys of
+// programs of both kinds are followed as before.
+TEST_F(CompanionRestartTest, StartsItsCompanionAgainWhenItEnds)
+{
+    StartIndicator();
+    HANDLE companion = WaitForCompanion(indicator_);
+    ASSERT_NE(nullptr, companion);
+    const DWORD start = GetTickCount();
+    int restarts = 0;
+    DWORD lastKill = start;
+    while (companion != nullptr && restarts < 4) {
+        const DWORD ended = GetProcessId(companion);
+        lastKill = GetTickCount();
+        ASSERT_TRUE(TerminateProcess(companion, 9));
+        EXPECT_EQ(9, CompanionEnd(companion));
+        companion = WaitForCompanion(indicator_, ended);
+        if (companion == nullptr)
+            break;
+        ++restarts;
+        if (restarts == 1) {
+            for (const char* typist : {"key_typist64.exe", "key_typist.exe"}) {
+                SCOPED_TRACE(typist);
+                EXPECT_EQ(0, TypeInSteps({"d14 u14", "d14 u14"},
+                                         [&](size_t i) { EXPECT_EQ(i == 0 ? 2 : 0, RecordedIndex(indicator_.Monitor)); },
+                                         typist));
+            }
+        }
+    }
+    // Killed four times within the minute: started again three times only.
+    if (lastKill - start < 60000)
+        EXPECT_EQ(3, restarts);
+    else
+        EXPECT_LE(3, restarts);
+    if (companion != nullptr)
+        CloseHandle(companion);
 }
