@@ -4,7 +4,7 @@
 
 #include <new>
 
-#include "framework/core/app_globals.h"
+#include "framework/core/display_text.h"
 #include "framework/core/help_page.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
@@ -12,12 +12,12 @@
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/version_info.h"
+#include "framework/drawing/file_icon_source.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/standard_icon_source.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/directories.h"
-#include "framework/util/display_text.h"
-#include "framework/util/file_icon_source.h"
-#include "framework/util/icon_caches.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/standard_icon_source.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
 #include "indicator/lock_keys.h"

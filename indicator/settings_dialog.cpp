@@ -1,14 +1,14 @@
 // The settings dialog: the choice between the two icon sets, with all eight
 // icons of each beside it. The choice element belongs to the monitor shape;
 // the stored value changes only when the user confirms.
-#include "framework/core/app_globals.h"
+#include "framework/core/display_text.h"
 #include "framework/core/menu_item.h"
-#include "framework/core/settings_key.h"
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_caches.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/resource_names.h"
 #include "indicator/indicator_shape.h"
 

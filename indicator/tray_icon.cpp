@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/core/display_text.h"
+#include "framework/drawing/icon_source.h"
 #include "framework/util/text.h"
 #include "indicator/indicator_shape.h"
 #include "indicator/lock_keys.h"

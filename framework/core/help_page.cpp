@@ -3,8 +3,8 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "framework/core/app_globals.h"
 #include "framework/dialogs/message_box.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"

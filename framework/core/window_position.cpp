@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "framework/core/system_menu_extras.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "framework/dialogs/buttons_element.h"
 
+#include "framework/core/display_text.h"
 #include "framework/core/help_page.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/transparent_button.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
 
 namespace {
 

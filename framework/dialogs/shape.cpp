@@ -2,15 +2,15 @@
 
 #include <commctrl.h>
 
-#include "framework/core/app_globals.h"
+#include "framework/core/display_text.h"
 #include "framework/core/placement.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/window_position.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/system_sound.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/dialogs/background.h"
 #include "framework/dialogs/shape.h"
+#include "framework/drawing/background.h"
 
 namespace {
 

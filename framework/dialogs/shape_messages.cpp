@@ -4,18 +4,18 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/help_page.h"
+#include "framework/core/resource_text.h"
 #include "framework/core/system_menu_extras.h"
-#include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/gdi_objects.h"
-#include "framework/util/icon_caches.h"
-#include "framework/util/icon_source.h"
-#include "framework/util/palette_device.h"
-#include "framework/util/resource_text.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/gdi_objects.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/palette_device.h"
+#include "framework/settings/app_globals.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "framework/core/window.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/transparent_control.h"
-#include "framework/util/gdi_objects.h"
+#include "framework/drawing/gdi_objects.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "framework/dialogs/transparent_control.h"
 
-#include "framework/core/app_globals.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/settings/app_globals.h"
 
 namespace {
 

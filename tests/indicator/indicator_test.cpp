@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
 
