@@ -1,6 +1,6 @@
 #include "framework/core/translucency.h"
 
-#include "framework/core/system_menu_extras.h"
+#include "framework/core/system_commands.h"
 #include "framework/drawing/module_record.h"
 #include "framework/settings/app_globals.h"
 #include "framework/settings/registry_values.h"

@@ -5,7 +5,6 @@
 #include "framework/core/display_text.h"
 #include "framework/core/placement.h"
 #include "framework/core/system_menu_extras.h"
-#include "framework/core/window_position.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
 #include "framework/drawing/display_scale.h"
