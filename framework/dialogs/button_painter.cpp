@@ -5,7 +5,7 @@
 #include <string>
 
 #include "framework/core/window.h"
-#include "framework/dialogs/transparent_button.h"
+#include "framework/dialogs/transparent_control.h"
 #include "framework/drawing/background.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/gdi_objects.h"

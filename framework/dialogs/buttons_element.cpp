@@ -3,7 +3,7 @@
 #include "framework/core/display_text.h"
 #include "framework/core/help_page.h"
 #include "framework/dialogs/shape.h"
-#include "framework/dialogs/transparent_button.h"
+#include "framework/dialogs/transparent_control.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/icon_source.h"
 

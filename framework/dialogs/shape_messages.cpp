@@ -116,13 +116,24 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return false;
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item && StatusBar && item->hwndItem == StatusBar && DrawStatusLine(*item)) {
+        // The status bar and the shape's owner-drawn push buttons are drawn
+        // here, every other item by the menus.
+        if (item &&
+            ((StatusBar && item->hwndItem == StatusBar && DrawStatusLine(*item)) || DrawTransparentItem(*item))) {
             result = TRUE;
             return true;
         }
         return OnMenuMessage(message, wParam, lParam, result);
     }
-    case WM_MEASUREITEM:
+    case WM_MEASUREITEM: {
+        MEASUREITEMSTRUCT* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item && item->CtlType == ODT_BUTTON) {
+            MeasureTransparentItem(GetDlgItem(Hwnd, static_cast<int>(item->CtlID)), *item);
+            result = TRUE;
+            return true;
+        }
+        return OnMenuMessage(message, wParam, lParam, result);
+    }
     case WM_MENUCHAR:
         return OnMenuMessage(message, wParam, lParam, result);
     case WM_NOTIFY:
