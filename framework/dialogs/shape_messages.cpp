@@ -1,5 +1,6 @@
 // The shape's message handler, shared by its window procedure and its dialog
-// procedure, and the default command and system-command handling.
+// procedure, the default command and system-command handling, and the
+// keyboard handling of the modeless shapes in every message loop.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
@@ -9,6 +10,7 @@
 #include "framework/core/system_menu_extras.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/shape.h"
+#include "framework/dialogs/shape_list.h"
 #include "framework/drawing/background.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/gdi_objects.h"
@@ -358,4 +360,31 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
     RECT text = {x, rect.top, rect.right, rect.bottom};
     DrawTextA(dc, StatusLine.StatusText.Get(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return true;
+}
+
+bool TShape::TranslateShapeMessage(MSG& message)
+{
+    std::vector<TShape*>& modelessShapes = ModelessShapes();
+    for (size_t i = 0; i < modelessShapes.size();) {
+        TShape* shape = modelessShapes[i];
+        if (!shape->Hwnd || !IsWindow(shape->Hwnd)) {
+            // Off the list before the elements hear of it, so the walk stays valid.
+            modelessShapes.erase(modelessShapes.begin() + static_cast<std::ptrdiff_t>(i));
+            shape->Hwnd = nullptr;
+            shape->CleanupShape();
+            continue;
+        }
+        if (GetActiveWindow() == shape->Hwnd &&
+            (PreTranslateShapeKey(shape->Accelerators.data(), static_cast<int>(shape->Accelerators.size()), *shape,
+                                  message) ||
+             IsDialogMessageA(shape->Hwnd, &message) || shape->PreTranslate(message)))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+void CloseDropDownLists()
+{
+    TWindow::PostToMatching(NoWindow, "FloatComboListClass", "DropDownList", WM_KILLFOCUS, 0, 0);
 }
