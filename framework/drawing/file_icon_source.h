@@ -1,6 +1,10 @@
 // The icon of a file, folder or wildcard pattern, found through the file-type
 // associations and the shell (ResolveFileIcon), and TFileIconSource, which
 // finds it on first use.
+//
+// The file icons and the caches (icon_caches.h) stand on each other, as one
+// subject in two files: the sources found here are the caches' shared ones,
+// and the caches make and keep every file icon source.
 #pragma once
 
 #include "framework/drawing/icon_source.h"

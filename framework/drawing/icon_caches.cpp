@@ -151,6 +151,28 @@ TIconSource* CachedFileIcon(bool isPath, const char* path, TIconSource* fallback
     return Cached(files, new (std::nothrow) TFileIconSource(isPath, path, fallback));
 }
 
+// Destroys the cached module icon sources that draw from the record's icons.
+void ForgetModuleIconSources(TModuleRecord* record)
+{
+    TList<TModuleIconSource*>& modules = caches.modules;
+    for (int i = 0; i < modules.Count();) {
+        TModuleIconSource* source = modules.At(i);
+        if (source->Library()->Owner() != record) {
+            ++i;
+            continue;
+        }
+        modules.Delete(i);
+        if (caches.desktop == source)
+            caches.desktop = nullptr;
+        if (caches.startMenu == source)
+            caches.startMenu = nullptr;
+        // A file icon that found this source looks again next time.
+        for (TList<TFileIconSource*>::Node* node = caches.files.First(); node; node = node->next)
+            node->value->Forget(source);
+        delete source;
+    }
+}
+
 }  // namespace
 
 TIconSource* SystemIcon(int id)
@@ -240,37 +262,25 @@ TIconSource* PathIcon(const char* path)
     return CachedFileIcon(true, path, LogoFallback);
 }
 
-void ForgetModuleIconSources(TModuleRecord* record)
+void ReleaseModule(TModuleRecord* record)
 {
-    TList<TModuleIconSource*>& modules = caches.modules;
-    for (int i = 0; i < modules.Count();) {
-        TModuleIconSource* source = modules.At(i);
-        if (source->Library()->Owner() != record) {
-            ++i;
-            continue;
-        }
-        modules.Delete(i);
-        if (caches.desktop == source)
-            caches.desktop = nullptr;
-        if (caches.startMenu == source)
-            caches.startMenu = nullptr;
-        // A file icon that found this source looks again next time.
-        for (TList<TFileIconSource*>::Node* node = caches.files.First(); node; node = node->next)
-            node->value->Forget(source);
-        delete source;
-    }
+    // Sources that draw from the record's icon table go with it, so that no
+    // later request is answered by a source whose table is gone.
+    ForgetModuleIconSources(record);
+    FreeModuleRecord(record);
 }
 
 void ReleaseIconCaches()
 {
-    ReleaseAllModules();
+    // The module sources go before the records whose icon tables they draw from.
     caches.desktop = nullptr;
     caches.startMenu = nullptr;
+    DestroyAll(caches.modules);
+    FreeAllModuleRecords();
     DestroyAll(caches.system);
     DestroyAll(caches.resources);
     DestroyAll(caches.iconFiles);
     DestroyAll(caches.shellFiles);
     DestroyAll(caches.shellTypes);
-    DestroyAll(caches.modules);
     DestroyAll(caches.files);
 }

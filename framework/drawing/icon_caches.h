@@ -2,6 +2,10 @@
 // source per request key for the rest of the run, and ReleaseIconCaches,
 // which the program entry calls once at the end to free them and the modules
 // loaded for their icons. Callers never free a source they were given.
+//
+// The caches and the file icons (file_icon_source.h) stand on each other, as
+// one subject in two files: the caches make and keep the file icon sources,
+// and a file icon source finds its icon through the caches' other sources.
 #pragma once
 
 #include <windows.h>
@@ -31,9 +35,8 @@ TIconSource* ModuleHandleIcon(HMODULE module, int index);
 TIconSource* FileIcon(const char* pattern, TIconSource* fallback);
 TIconSource* PathIcon(const char* path);
 
-// Frees every module record and then every cached source.
+// Releases a module record (FreeModuleRecord, module_record.h) and first the
+// cached sources that draw from its icons.
+void ReleaseModule(TModuleRecord* record);
+// Frees every module record and every cached source.
 void ReleaseIconCaches();
-
-// Destroys the cached module icon sources that draw from the record's icons
-// (ReleaseModule calls it before the record goes).
-void ForgetModuleIconSources(TModuleRecord* record);

@@ -3,10 +3,9 @@
 #include <cstring>
 #include <new>
 
-#include "framework/drawing/icon_caches.h"
 #include "framework/drawing/icon_location.h"
 #include "framework/drawing/icon_source.h"
-#include "framework/drawing/module_record.h"
+#include "framework/drawing/system_icon_source.h"
 
 namespace {
 
@@ -58,11 +57,12 @@ const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD& size)
 
 }  // namespace
 
-TModuleIconLibrary::TModuleIconLibrary(TModuleRecord* owner) : Record(owner)
+TModuleIconLibrary::TModuleIconLibrary(TModuleRecord* owner, HMODULE module, const char* path)
+    : Record(owner), Module(module), IsProgram(path && std::strcmp(PathExtension(path), "exe") == 0)
 {
-    if (Record && Record->Handle) {
+    if (Module) {
         TEnumTarget target = {&Names, &Entries};
-        EnumResourceNamesA(Record->Handle, RT_GROUP_ICON, AddGroupIcon, reinterpret_cast<LONG_PTR>(&target));
+        EnumResourceNamesA(Module, RT_GROUP_ICON, AddGroupIcon, reinterpret_cast<LONG_PTR>(&target));
     }
     // A cache without memory holds nothing, and its kind gives no icon.
     for (TIconCache& cache : Caches) {
@@ -124,9 +124,9 @@ HICON TModuleIconLibrary::Icon(int index, int kind, TIconSource* fallback)
 
 HICON TModuleIconLibrary::LoadFromModule(int position, int width, int height, UINT flags) const
 {
-    if (!Record || !Record->Handle || position < 0 || position >= Count())
+    if (!Module || position < 0 || position >= Count())
         return nullptr;
-    HMODULE module = Record->Handle;
+    HMODULE module = Module;
     DWORD groupSize = 0;
     const BYTE* group = ResourceBytes(module, Entries.At(position), RT_GROUP_ICON, groupSize);
     if (!group || groupSize < sizeof(TGroupIconHeader))
@@ -153,9 +153,11 @@ HICON TModuleIconLibrary::SizedIcon(int index, int width, int height, UINT flags
     HICON icon = LoadFromModule(position, width, height, flags);
     if (icon)
         return icon;
-    if (position == 0 && Record && std::strcmp(PathExtension(Record->Path), "exe") == 0)
-        fallback = SystemIcon(32512);
-    else if (!fallback)
-        fallback = SystemIcon(32517);
-    return fallback ? fallback->CreateIcon(width, height, nullptr) : nullptr;
+    // The system's icons are made here for the one call: the shared sources
+    // of icon_caches.h stand on this table, not under it.
+    if (position == 0 && IsProgram)
+        return TSystemIconSource(32512).CreateIcon(width, height, nullptr);
+    if (fallback)
+        return fallback->CreateIcon(width, height, nullptr);
+    return TSystemIconSource(32517).CreateIcon(width, height, nullptr);
 }

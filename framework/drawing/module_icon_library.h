@@ -11,8 +11,9 @@ class TIconSource;
 
 class TModuleIconLibrary {
 public:
-    // Enumerates the module's group icons.
-    explicit TModuleIconLibrary(TModuleRecord* owner);
+    // Enumerates the group icons of `module`, which its owner keeps loaded.
+    // `path` is the module's file, which decides whether it is a program.
+    TModuleIconLibrary(TModuleRecord* owner, HMODULE module, const char* path);
     ~TModuleIconLibrary();  // destroys every cached icon
     TModuleIconLibrary(const TModuleIconLibrary&) = delete;
     TModuleIconLibrary& operator=(const TModuleIconLibrary&) = delete;
@@ -41,7 +42,9 @@ private:
     int ResolveIndex(int index) const;  // a negative index as its position, -1 when absent
     HICON LoadFromModule(int position, int width, int height, UINT flags) const;
 
-    TModuleRecord* Record;
+    TModuleRecord* Record;  // the owner, only handed back
+    HMODULE Module;
+    bool IsProgram;         // the module is an .exe
     TIconCache Caches[4];
     TStringList Names;              // copies of the string names
     TList<const char*> Entries;     // integer ids, or pointers into Names

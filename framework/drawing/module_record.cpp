@@ -3,7 +3,6 @@
 #include <cstring>
 #include <new>
 
-#include "framework/drawing/icon_caches.h"
 #include "framework/drawing/module_icon_library.h"
 #include "framework/util/directories.h"
 #include "framework/util/list.h"
@@ -77,7 +76,7 @@ TModuleRecord::~TModuleRecord()
 TModuleIconLibrary* TModuleRecord::Icons()
 {
     if (!IconLibrary)
-        IconLibrary = new (std::nothrow) TModuleIconLibrary(this);
+        IconLibrary = new (std::nothrow) TModuleIconLibrary(this, Handle, Path);
     return IconLibrary;
 }
 
@@ -179,7 +178,7 @@ TModuleRecord* AttachModule(HMODULE handle, int mode)
     return Registered(new (std::nothrow) TModuleRecord(handle, true, mode, ""));
 }
 
-void ReleaseModule(TModuleRecord* record)
+void FreeModuleRecord(TModuleRecord* record)
 {
     if (!record)
         return;
@@ -187,18 +186,15 @@ void ReleaseModule(TModuleRecord* record)
     if (position < 0)
         return;
     modules.Delete(position);
-    // Sources that draw from the record's icon table go with it, so that no
-    // later request is answered by a source whose table is gone.
-    ForgetModuleIconSources(record);
     if (!record->Borrowed && record->Mode == ModuleAsLibrary && record->Handle)
         FreeLibrary(record->Handle);
     delete record;
 }
 
-void ReleaseAllModules()
+void FreeAllModuleRecords()
 {
     while (modules.Count() > 0)
-        ReleaseModule(modules.At(0));
+        FreeModuleRecord(modules.At(0));
 }
 
 int ModuleRecordCount()

@@ -44,10 +44,11 @@ TModuleRecord* LoadModule(const char* path, int mode);
 // The record of a module handle that the caller keeps loaded.
 TModuleRecord* AttachModule(HMODULE handle, int mode);
 // Removes the record and frees it with its icon table; a module loaded as a
-// library is freed, one mapped as a data file stays mapped. Cached module icon
-// sources of the record are destroyed with it.
-void ReleaseModule(TModuleRecord* record);
-// ReleaseModule for every record.
-void ReleaseAllModules();
+// library is freed, one mapped as a data file stays mapped. Nothing may draw
+// from the table any more: ReleaseModule (icon_caches.h) first destroys the
+// cached sources that do.
+void FreeModuleRecord(TModuleRecord* record);
+// FreeModuleRecord for every record.
+void FreeAllModuleRecords();
 // Number of records, for the tests.
 int ModuleRecordCount();
