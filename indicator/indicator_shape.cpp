@@ -5,10 +5,10 @@
 #include <new>
 
 #include "framework/core/display_text.h"
-#include "framework/core/help_page.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/dialogs/group_element.h"
+#include "framework/dialogs/help_request.h"
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/version_info.h"

@@ -4,6 +4,11 @@
 // where the layout puts it, answers the shape's messages, keeps its value
 // while no window exists, and saves and loads that value. Elements are owned
 // by the code that builds them, never by the shape or the group showing them.
+//
+// Elements, groups and the shape stand on each other (element.cpp and
+// group_element.cpp include shape.h, which holds its root group): a shape is
+// made of elements, and every element works in the shape it is shown in (its
+// window, its caption register). One whole in three files, kept apart by size.
 #pragma once
 
 #include <windows.h>

@@ -5,10 +5,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "framework/core/help_page.h"
 #include "framework/core/resource_text.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/dialogs/button_painter.h"
+#include "framework/dialogs/help_request.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/shape_list.h"
 #include "framework/drawing/background.h"
@@ -360,6 +360,12 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
     RECT text = {x, rect.top, rect.right, rect.bottom};
     DrawTextA(dc, StatusLine.StatusText.Get(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return true;
+}
+
+void TShape::ShowHelpTopic(HWND window, int helpId)
+{
+    MessageBeep(MB_ICONASTERISK);
+    RequestHelp(window, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<unsigned>(helpId)), helpId);
 }
 
 bool TShape::TranslateShapeMessage(MSG& message)

@@ -7,7 +7,7 @@
 #include <new>
 
 #include "framework/core/command_line.h"
-#include "framework/core/help_page.h"
+#include "framework/dialogs/help_request.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/icon_caches.h"
 #include "framework/settings/app_globals.h"
