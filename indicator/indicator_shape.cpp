@@ -22,6 +22,7 @@
 #include "framework/util/text.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
+#include "indicator/settings_dialog.h"
 #include "indicator/startup_registration.h"
 
 namespace {
@@ -92,7 +93,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
-    LoadIconSetChoice();
+    LoadIconSetChoice(IconSetChoice);
     for (int i = 0; i < IconSetSize; ++i) {
         IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
@@ -282,6 +283,16 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
         return 0;
     }
     return TShape::OnCommand(id, control, code);
+}
+
+void TIndicatorShape::ShowSettings()
+{
+    TText title;
+    DisplayText(title.Slot(), "Pelorum 設定");
+    if (BringShapeForward(title.Get()) || !IconSetChoice)
+        return;
+    if (RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice))
+        ApplyIconSet();
 }
 
 void TIndicatorShape::ShowVersion()

@@ -63,10 +63,10 @@ public:
     // Makes OwnerDrawMenu and its items, once.
     void PrepareTrayMenu();
 
-    // The settings dialog (settings_dialog.cpp).
-    void ShowSettings();
+    // Shows the current icon set in the tray and on the lock items (tray_icon.cpp).
     void ApplyIconSet();
-    void LoadIconSetChoice();
+    // The settings dialog (settings_dialog.h), with IconSetChoice.
+    void ShowSettings();
 
 private:
     void ShowVersion();

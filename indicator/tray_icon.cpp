@@ -5,6 +5,8 @@
 #include <shellapi.h>
 
 #include "framework/core/display_text.h"
+#include "framework/core/menu_item.h"
+#include "framework/dialogs/radio_element.h"
 #include "framework/drawing/icon_source.h"
 #include "framework/util/text.h"
 #include "indicator/indicator_shape.h"
@@ -78,6 +80,17 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
         CheckMenuItem(TrayMenu, CM_CAPSLOCK, MF_BYCOMMAND | CheckFlag(LockState.capsLock));
         CheckMenuItem(TrayMenu, CM_SCROLLLOCK, MF_BYCOMMAND | CheckFlag(LockState.scrollLock));
     }
+}
+
+void TIndicatorShape::ApplyIconSet()
+{
+    CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+    UpdateTrayIcon(true, GetStateIndex());
+    TMenuItem* const items[] = {NumLockItem, CapsLockItem, ScrollLockItem};
+    const int pictures[] = {4, 2, 1};  // each lock on alone
+    for (int i = 0; i < 3; ++i)
+        if (items[i])
+            items[i]->Icon = CurrentIconSet[pictures[i]];
 }
 
 void TIndicatorShape::OnLockKeyChanged()
