@@ -43,21 +43,38 @@ void SaveAround(HWND window, const char* name)
     SaveScreenshot(CaptureScreen({area.left - 40, area.top - 40, area.right + 40, area.bottom + 40}), name);
 }
 
-BOOL CALLBACK FindBalloon(HWND window, LPARAM found)
+// A tip of the tray, drawn, with the tray's corner.
+void SaveWithTray(HWND tip, const char* name)
 {
+    EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(tip, nullptr, FALSE); }, Patience));
+    RECT area, tray = TrayCorner();
+    GetWindowRect(tip, &area);
+    UnionRect(&area, &area, &tray);
+    SaveScreenshot(CaptureScreen(area), name);
+}
+
+// A tip of the tray shown now: a balloon, or the one that names the icon.
+struct TTipSearch {
+    LONG balloon;
+    HWND found;
+};
+
+BOOL CALLBACK FindTip(HWND window, LPARAM data)
+{
+    TTipSearch& search = *reinterpret_cast<TTipSearch*>(data);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
     if (IsWindowVisible(window) && !lstrcmpA(className, TOOLTIPS_CLASSA) &&
-        (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON))
-        *reinterpret_cast<HWND*>(found) = window;
-    return !*reinterpret_cast<HWND*>(found);
+        (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) == search.balloon)
+        search.found = window;
+    return !search.found;
 }
 
-HWND Balloon()
+HWND ShownTip(bool balloon)
 {
-    HWND found = nullptr;
-    EnumWindows(FindBalloon, reinterpret_cast<LPARAM>(&found));
-    return found;
+    TTipSearch search = {balloon ? TTS_BALLOON : 0, nullptr};
+    EnumWindows(FindTip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 }  // namespace
@@ -186,14 +203,36 @@ TEST_F(IndicatorTest, FirstStartByHandShowsWhereTheIconIs)
         EXPECT_TRUE(ShowsNothing(indicator));
         EXPECT_EQ(start.remembered, ReadSetting(nullptr, "TrayIconIntroduced", Missing));
         HWND balloon = nullptr;
-        EXPECT_EQ(start.balloon, PumpUntil([&] { return (balloon = Balloon()) != nullptr; }, start.watched));
-        if (balloon) {
-            EXPECT_TRUE(PumpUntil([&] { return !GetUpdateRect(balloon, nullptr, FALSE); }, Patience));
-            RECT area, tray = TrayCorner();
-            GetWindowRect(balloon, &area);
-            UnionRect(&area, &area, &tray);
-            SaveScreenshot(CaptureScreen(area), "osd_balloon_ja.png");
-        }
+        EXPECT_EQ(start.balloon, PumpUntil([&] { return (balloon = ShownTip(true)) != nullptr; }, start.watched));
+        if (balloon)
+            SaveWithTray(balloon, "osd_balloon_ja.png");
         EXPECT_EQ(0, indicator.Close());
     }
+}
+
+// The tip names the three states, and follows the picture.
+TEST_F(IndicatorTest, TrayTipNamesTheStates)
+{
+    StartIndicator();
+    RECT taskbar;
+    GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &taskbar);
+    const char* const tips[] = {"Num Lock: ｵﾌ, Caps Lock: ｵﾌ, Scroll Lock: ｵﾌ",
+                                "Num Lock: ｵﾌ, Caps Lock: ｵﾝ, Scroll Lock: ｵﾌ"};
+    EXPECT_EQ(0, TypeInSteps({"", "d14 u14"}, [&](size_t step) {
+                  // The pointer over the icon, the tray's rightmost, moving a
+                  // little so that the tip shows.
+                  HWND tip = nullptr;
+                  int moves = 0;
+                  EXPECT_TRUE(PumpUntil(
+                      [&] {
+                          if (moves++ % 200 == 0)
+                              SetCursorPos(taskbar.right - 12 + moves / 200 % 2, (taskbar.top + taskbar.bottom) / 2);
+                          return (tip = ShownTip(false)) && WindowText(tip) == Shown(tips[step]);
+                      },
+                      Patience))
+                      << (tip ? WindowText(tip) : "no tip");
+                  if (tip && step == 1)
+                      SaveWithTray(tip, "osd_tip_ja.png");
+              }));
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
 }
