@@ -93,7 +93,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
-    LoadIconSetChoice(IconSetChoice);
+    LoadSettingChoices(IconSetChoice, OnScreenChoice);
     for (int i = 0; i < IconSetSize; ++i) {
         IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
@@ -158,6 +158,7 @@ void TIndicatorShape::OnInitShape()
     WatchForUnseenChanges();
     UpdateTrayIcon(true, -1);
     ShowOnCreate = false;
+    IntroduceTrayIcon();
     RegisterStartup(Hwnd);
 }
 
@@ -291,7 +292,7 @@ void TIndicatorShape::ShowSettings()
     DisplayText(title.Slot(), "Pelorum 設定");
     if (BringShapeForward(title.Get()) || !IconSetChoice)
         return;
-    if (RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice))
+    if (RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice, OnScreenChoice))
         ApplyIconSet();
 }
 

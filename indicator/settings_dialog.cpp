@@ -8,20 +8,23 @@
 #include "framework/settings/app_globals.h"
 #include "framework/settings/settings_key.h"
 #include "framework/util/resource_names.h"
+#include "indicator/on_screen_choice.h"
 
-void LoadIconSetChoice(TRadioGroupElement* choice)
+void LoadSettingChoices(TRadioGroupElement* iconSet, TOnScreenChoice& onScreen)
 {
-    if (!choice)
-        return;
     TSettingsKey appKey(AppGlobals.AppKey, nullptr);
-    choice->LoadFrom(appKey.Chain());
+    onScreen.LoadFrom(appKey.Chain());
+    if (!iconSet)
+        return;
+    iconSet->LoadFrom(appKey.Chain());
     // Any value but 0 shows set B, so the dialog marks that choice for it; the
     // stored value itself changes only when the user confirms the dialog.
-    if (choice->Value != 0)
-        choice->Value = 1;
+    if (iconSet->Value != 0)
+        iconSet->Value = 1;
 }
 
-bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioGroupElement* choice)
+bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioGroupElement* iconSet,
+                       TOnScreenChoice& onScreen)
 {
     TButtonRecord ok(IDOK, "OK", ResourceIcon(OK_ICON_NAME));
     TButtonRecord cancel(IDCANCEL, "ｷｬﾝｾﾙ", ResourceIcon(CANCEL_ICON_NAME));
@@ -29,12 +32,13 @@ bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioG
     TIconElement iconElement(icon);
     TShape dialog(owner, title);
     dialog.SettingsName.Set("SmithShape");
-    if (dialog.RunModal(&buttons, &iconElement, choice) != IDOK) {
-        // An unconfirmed choice is dropped: the next opening shows the stored set.
-        LoadIconSetChoice(choice);
+    if (dialog.RunModal(&buttons, &iconElement, &onScreen, iconSet) != IDOK) {
+        // An unconfirmed choice is dropped: the next opening shows the stored ones.
+        LoadSettingChoices(iconSet, onScreen);
         return false;
     }
     TSettingsKey appKey(AppGlobals.AppKey, nullptr);
-    choice->SaveTo(appKey.Chain());
+    iconSet->SaveTo(appKey.Chain());
+    onScreen.SaveTo(appKey.Chain());
     return true;
 }

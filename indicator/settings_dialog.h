@@ -1,17 +1,20 @@
 // The settings dialog: the choice between the two icon sets, with all eight
-// icons of each beside it. The choice element belongs to the monitor shape,
-// which hands it in; the stored value changes only when the user confirms.
+// icons of each beside it, and the keys the on-screen display shows. The
+// choice elements belong to the monitor shape, which hands them in; the stored
+// values change only when the user confirms.
 #pragma once
 
 #include <windows.h>
 
 class TIconSource;
+class TOnScreenChoice;
 class TRadioGroupElement;
 
-// Loads the stored choice ("IconSet" under the program's key) into `choice`
-// (null: nothing).
-void LoadIconSetChoice(TRadioGroupElement* choice);
+// Loads the stored "OnScreen" into `onScreen` and "IconSet" (under the
+// program's key) into `iconSet` (null: nothing).
+void LoadSettingChoices(TRadioGroupElement* iconSet, TOnScreenChoice& onScreen);
 // Runs the dialog, owned by `owner` and titled `title`, with `icon` beside the
-// choice. True when the user confirmed: the choice is then stored; otherwise
-// the stored one is loaded back into it.
-bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioGroupElement* choice);
+// choices. True when the user confirmed: the choices are then stored;
+// otherwise the stored ones are loaded back into them.
+bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioGroupElement* iconSet,
+                       TOnScreenChoice& onScreen);
