@@ -95,6 +95,14 @@ struct TChildRun {
 
 class EntryPointTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite()
+    {
+        // This process takes up the display before any child does: under Wine
+        // two processes that first draw at the same moment of a fresh session
+        // can race for the desktop window, and the loser dies of an X error.
+        DestroyWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    }
+
     void SetUp() override
     {
         const std::string id = std::to_string(GetCurrentProcessId());
@@ -240,6 +248,9 @@ TEST_F(EntryPointTest, HelpSwitchEndsWithMinusOneOnlyWithTheHelpFile)
     const std::string program = folder + "help.child.exe";
     const std::string helpFile = folder + "help.child.HLP";
     ASSERT_TRUE(CopyFileA(child_.c_str(), program.c_str(), FALSE));
+    // A help file left by an earlier run that stopped half-way (Wine reuses
+    // process numbers) would answer the first start.
+    DeleteFileA(helpFile.c_str());
 
     TChildRun without = Run("\"" + program + "\" /HELP", program);
     ASSERT_TRUE(without.started);
