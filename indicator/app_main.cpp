@@ -4,9 +4,9 @@
 
 #include <new>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/app_info.h"
 #include "framework/dialogs/version_info.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/app_info.h"
 #include "framework/util/text.h"
 #include "hook/lamphook.h"
 #include "indicator/indicator_shape.h"

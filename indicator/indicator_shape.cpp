@@ -4,24 +4,25 @@
 
 #include <new>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/help_page.h"
+#include "framework/core/display_text.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/dialogs/group_element.h"
+#include "framework/dialogs/help_request.h"
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/version_info.h"
+#include "framework/drawing/file_icon_source.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/standard_icon_source.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/directories.h"
-#include "framework/util/display_text.h"
-#include "framework/util/file_icon_source.h"
-#include "framework/util/icon_caches.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/standard_icon_source.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
+#include "indicator/settings_dialog.h"
 #include "indicator/startup_registration.h"
 
 namespace {
@@ -92,7 +93,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
-    LoadSettings();
+    LoadSettingChoices(IconSetChoice, OnScreenChoice);
     for (int i = 0; i < IconSetSize; ++i) {
         IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
@@ -283,6 +284,16 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
         return 0;
     }
     return TShape::OnCommand(id, control, code);
+}
+
+void TIndicatorShape::ShowSettings()
+{
+    TText title;
+    DisplayText(title.Slot(), "Pelorum 設定");
+    if (BringShapeForward(title.Get()) || !IconSetChoice)
+        return;
+    if (RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice, OnScreenChoice))
+        ApplyIconSet();
 }
 
 void TIndicatorShape::ShowVersion()

@@ -69,16 +69,15 @@ public:
     // is and how to keep it in sight; once, remembered in the registry.
     void IntroduceTrayIcon();
 
-    // The on-screen display (lock_display.cpp). The tray showed the state
+    // The on-screen display (tray_icon.cpp). The tray showed the state
     // index `before` and now shows `after`: the keys that changed and that
     // "OnScreen" names go to the display, with the picture of `after`.
     void ShowLockChange(int before, int after);
 
-    // The settings dialog (settings_dialog.cpp).
-    void ShowSettings();
+    // Shows the current icon set in the tray and on the lock items (tray_icon.cpp).
     void ApplyIconSet();
-    // "IconSet" and "OnScreen" from the registry into their elements.
-    void LoadSettings();
+    // The settings dialog (settings_dialog.h), with IconSetChoice.
+    void ShowSettings();
 
 private:
     void ShowVersion();

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 
 namespace {
 

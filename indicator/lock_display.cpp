@@ -1,12 +1,11 @@
 #include "indicator/lock_display.h"
 
-#include "framework/core/app_globals.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/icon_source.h"
-#include "framework/util/system_font.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/system_font.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
-#include "indicator/indicator_shape.h"
 #include "indicator/interface_texts.h"
 
 namespace {
@@ -188,30 +187,4 @@ LRESULT CALLBACK TLockDisplay::WndProc(HWND window, UINT message, WPARAM wParam,
         break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// The monitor shape's part: which keys changed, and which of those to show.
-// Shown at once, before the hook that told of the change has its answer:
-// the display is up by the time the key reaches the program it was typed in.
-
-void TIndicatorShape::ShowLockChange(int before, int after)
-{
-    // Nothing before the first picture, at the program's start, and nothing
-    // while the picture stays.
-    if (before < 0 || after < 0 || after >= IconSetSize || before == after || !CurrentIconSet)
-        return;
-    const int changed = before ^ after;
-    const DWORD shown = OnScreenChoice.StoredKeys();
-    TText lines;
-    for (int key = 0; key < LockKeyCount; ++key) {
-        if (!(changed & StateIndexBit(key)) || !(shown & OnScreenBit(key)))
-            continue;
-        TText line;
-        LockStateText(line, key, (after & StateIndexBit(key)) != 0);
-        StrJoin(lines.Slot(), {lines.Get(), lines.Length() > 0 ? "\r\n" : "", line.Get()});
-    }
-    if (lines.Length() == 0)
-        return;
-    TIconSource* picture = CurrentIconSet[after];
-    lockDisplay_.Show(lines.Get(), picture ? picture->GetIcon(IconSizeLarge, nullptr) : nullptr);
 }

@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "framework/util/gdi_objects.h"
+#include "framework/drawing/gdi_objects.h"
 
 // The display's window class, which the tests look for.
 #define LOCK_DISPLAY_CLASS "LockDisplay"

@@ -1,7 +1,7 @@
 #include "indicator/lock_keys.h"
 
+#include "framework/core/display_text.h"
 #include "framework/util/directories.h"
-#include "framework/util/display_text.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
 

@@ -1,64 +1,44 @@
-// The settings dialog: the choice between the two icon sets, with all eight
-// icons of each beside it, and the keys the on-screen display shows. The
-// choice elements belong to the monitor shape; the stored values change only
-// when the user confirms.
-#include "framework/core/app_globals.h"
-#include "framework/core/menu_item.h"
-#include "framework/core/settings_key.h"
+#include "indicator/settings_dialog.h"
+
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_caches.h"
+#include "framework/dialogs/shape.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/resource_names.h"
-#include "indicator/indicator_shape.h"
+#include "indicator/on_screen_choice.h"
 
-void TIndicatorShape::LoadSettings()
+void LoadSettingChoices(TRadioGroupElement* iconSet, TOnScreenChoice& onScreen)
 {
     TSettingsKey appKey(AppGlobals.AppKey, nullptr);
-    OnScreenChoice.LoadFrom(appKey.Chain());
-    if (!IconSetChoice)
+    onScreen.LoadFrom(appKey.Chain());
+    if (!iconSet)
         return;
-    IconSetChoice->LoadFrom(appKey.Chain());
+    iconSet->LoadFrom(appKey.Chain());
     // Any value but 0 shows set B, so the dialog marks that choice for it; the
     // stored value itself changes only when the user confirms the dialog.
-    if (IconSetChoice->Value != 0)
-        IconSetChoice->Value = 1;
+    if (iconSet->Value != 0)
+        iconSet->Value = 1;
 }
 
-void TIndicatorShape::ApplyIconSet()
+bool RunSettingsDialog(HWND owner, const char* title, TIconSource* icon, TRadioGroupElement* iconSet,
+                       TOnScreenChoice& onScreen)
 {
-    CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
-    UpdateTrayIcon(true, GetStateIndex());
-    TMenuItem* const items[] = {NumLockItem, CapsLockItem, ScrollLockItem};
-    const int pictures[] = {4, 2, 1};  // each lock on alone
-    for (int i = 0; i < 3; ++i)
-        if (items[i])
-            items[i]->Icon = CurrentIconSet[pictures[i]];
-}
-
-void TIndicatorShape::ShowSettings()
-{
-    TText title;
-    DisplayText(title.Slot(), "Pelorum 設定");
-    if (BringShapeForward(title.Get()) || !IconSetChoice)
-        return;
-
     TButtonRecord ok(IDOK, "OK", ResourceIcon(OK_ICON_NAME));
     TButtonRecord cancel(IDCANCEL, "ｷｬﾝｾﾙ", ResourceIcon(CANCEL_ICON_NAME));
     TButtonsElement buttons(DockBottom, AlignRight, &ok, &cancel);
-    TIconElement icon(SettingsCommandIcon());
-    TShape dialog(Hwnd, title.Get());
+    TIconElement iconElement(icon);
+    TShape dialog(owner, title);
     dialog.SettingsName.Set("SmithShape");
-    if (dialog.RunModal(&buttons, &icon, &OnScreenChoice, IconSetChoice) == IDOK) {
-        {
-            TSettingsKey appKey(AppGlobals.AppKey, nullptr);
-            IconSetChoice->SaveTo(appKey.Chain());
-            OnScreenChoice.SaveTo(appKey.Chain());
-        }
-        ApplyIconSet();
-    } else {
+    if (dialog.RunModal(&buttons, &iconElement, &onScreen, iconSet) != IDOK) {
         // An unconfirmed choice is dropped: the next opening shows the stored ones.
-        LoadSettings();
+        LoadSettingChoices(iconSet, onScreen);
+        return false;
     }
+    TSettingsKey appKey(AppGlobals.AppKey, nullptr);
+    iconSet->SaveTo(appKey.Chain());
+    onScreen.SaveTo(appKey.Chain());
+    return true;
 }

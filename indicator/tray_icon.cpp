@@ -4,10 +4,13 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
-#include "framework/util/icon_source.h"
+#include "framework/core/display_text.h"
+#include "framework/core/menu_item.h"
+#include "framework/dialogs/radio_element.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 #include "indicator/indicator_shape.h"
@@ -103,6 +106,17 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     }
 }
 
+void TIndicatorShape::ApplyIconSet()
+{
+    CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+    UpdateTrayIcon(true, GetStateIndex());
+    TMenuItem* const items[] = {NumLockItem, CapsLockItem, ScrollLockItem};
+    const int pictures[] = {4, 2, 1};  // each lock on alone
+    for (int i = 0; i < 3; ++i)
+        if (items[i])
+            items[i]->Icon = CurrentIconSet[pictures[i]];
+}
+
 void TIndicatorShape::IntroduceTrayIcon()
 {
     if (!StartedByHand())
@@ -124,6 +138,31 @@ void TIndicatorShape::IntroduceTrayIcon()
     // tells it at the next start by hand.
     if (Shell_NotifyIconW(NIM_MODIFY, &record))
         introduced.Write(1);
+}
+
+// Which keys changed, and which of those the on-screen display shows. Shown
+// at once, before the hook that told of the change has its answer: the
+// display is up by the time the key reaches the program it was typed in.
+void TIndicatorShape::ShowLockChange(int before, int after)
+{
+    // Nothing before the first picture, at the program's start, and nothing
+    // while the picture stays.
+    if (before < 0 || after < 0 || after >= IconSetSize || before == after || !CurrentIconSet)
+        return;
+    const int changed = before ^ after;
+    const DWORD shown = OnScreenChoice.StoredKeys();
+    TText lines;
+    for (int key = 0; key < LockKeyCount; ++key) {
+        if (!(changed & StateIndexBit(key)) || !(shown & OnScreenBit(key)))
+            continue;
+        TText line;
+        LockStateText(line, key, (after & StateIndexBit(key)) != 0);
+        StrJoin(lines.Slot(), {lines.Get(), lines.Length() > 0 ? "\r\n" : "", line.Get()});
+    }
+    if (lines.Length() == 0)
+        return;
+    TIconSource* picture = CurrentIconSet[after];
+    lockDisplay_.Show(lines.Get(), picture ? picture->GetIcon(IconSizeLarge, nullptr) : nullptr);
 }
 
 void TIndicatorShape::OnLockKeyChanged()

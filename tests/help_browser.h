@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 #include "tests/message_pump.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/help_page.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/list.h"
 #include "framework/util/module_file.h"
 #include "framework/util/text.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "framework/core/text_array.h"
 #include "framework/core/window.h"
+#include "framework/settings/text_array.h"
 #include "framework/util/shortcut.h"
 #include "framework/util/text.h"
 

@@ -1,7 +1,7 @@
 #include "framework/core/edge_snap.h"
 
 #include "framework/core/work_area.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 #include "framework/util/key_state.h"
 
 namespace {

@@ -3,17 +3,11 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "framework/core/app_globals.h"
-#include "framework/dialogs/message_box.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/system_library.h"
-#include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 
 namespace {
-
-const char UnopenedTextBefore[] = "ﾍﾙﾌﾟを表示できませんでした。\r\n（";
-const char UnopenedTextAfter[] = " を開くｱﾌﾟﾘｹｰｼｮﾝがありません。）";
-const int ExclamationIcon = 32515;
 
 // The user's own choice for a protocol (ASSOCF_IS_PROTOCOL, Windows 8 on),
 // which the headers for older systems lack.
@@ -145,15 +139,6 @@ bool OpenHelpPage(const std::wstring& page, int topic)
     return ShellOpen(page);
 }
 
-// The path stands in double quotes, which the display conversion leaves alone.
-void TellPageUnopened(HWND owner, const std::wstring& page)
-{
-    TText path, text;
-    AnsiText(path.Slot(), page);
-    StrJoin(text.Slot(), {UnopenedTextBefore, "\"", path.Get(), "\"", UnopenedTextAfter});
-    ShowMessage(owner, "HelpPage", ExclamationIcon, text.Get(), MessageOk);
-}
-
 }  // namespace
 
 std::wstring BesideProgram(const wchar_t* extension)
@@ -197,13 +182,11 @@ std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
     return url;
 }
 
-void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic)
+bool OpenHelp(HWND window, UINT command, ULONG_PTR data, int topic)
 {
     if (!HelpPageInUse()) {
         WinHelpA(window, AppGlobals.HelpFile, command, data);
-        return;
+        return true;
     }
-    const std::wstring page = BesideProgram(L".html");
-    if (command != HELP_QUIT && !OpenHelpPage(page, topic))
-        TellPageUnopened(window, page);
+    return command == HELP_QUIT || OpenHelpPage(BesideProgram(L".html"), topic);
 }

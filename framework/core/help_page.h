@@ -3,11 +3,12 @@
 //
 // Systems have long stopped shipping the old viewer, so a program ships the
 // page instead. Every help request of the framework and the application goes
-// through RequestHelp: with the help file present it calls WinHelpA exactly as
+// through OpenHelp: with the help file present it calls WinHelpA exactly as
 // before; without it, and with the page present, it opens the page, at the
 // topic's section when a context topic is asked for. Where neither exists,
-// WinHelpA is called all the same. When nothing can open the page, the user
-// is told so, with the page's path.
+// WinHelpA is called all the same. When nothing can open the page, OpenHelp
+// says so, and RequestHelp (framework/dialogs/help_request.h) tells the user,
+// with the page's path.
 //
 // Paths are UTF-16 from the program's module name on, so that a folder of any
 // characters holds the help.
@@ -36,6 +37,6 @@ std::wstring HelpPageUrl(const std::wstring& pagePath, int topic);
 // every command but HELP_QUIT, which has no viewer to close: without a topic
 // the shell opens it; with one the system's command for "http" addresses are
 // started with the page's URL at the topic's section, and where there is none
-// (or it does not start) the shell opens the page. When that fails as well,
-// a message owned by `window` names the page.
-void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic);
+// (or it does not start) the shell opens the page. False when that fails as
+// well.
+bool OpenHelp(HWND window, UINT command, ULONG_PTR data, int topic);

@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "framework/core/menu_metrics.h"
-#include "framework/dialogs/background.h"
-#include "framework/dialogs/halo_text.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/gdi_objects.h"
-#include "framework/util/icon_caches.h"
-#include "framework/util/icon_source.h"
-#include "framework/util/palette_device.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/gdi_objects.h"
+#include "framework/drawing/halo_text.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/palette_device.h"
 #include "framework/util/resource_names.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "framework/core/menu_metrics.h"
 
-#include "framework/util/system_font.h"
+#include "framework/drawing/system_font.h"
 #include "framework/util/windows_version.h"
 
 int MenuSpacingUnit = 0;

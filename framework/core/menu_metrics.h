@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "framework/util/gdi_objects.h"
+#include "framework/drawing/gdi_objects.h"
 
 // U: half the width, in the menu font, of the full-width character "全". Set
 // by every measuring pass and shared by all menus.

@@ -1,6 +1,6 @@
 #include "framework/core/menu_separator.h"
 
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
-#include "framework/dialogs/button_painter.h"
 #include "framework/util/list.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
@@ -191,10 +190,6 @@ void TOwnerDrawMenu::Refresh()
 
 LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item)
 {
-    if (item && item->CtlType == ODT_BUTTON) {
-        MeasureTransparentItem(GetDlgItem(window, static_cast<int>(item->CtlID)), *item);
-        return TRUE;
-    }
     if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
         // The first item of a menu to be measured measures its whole menu.
         for (auto* node = unmeasured.First(); node; node = node->next) {
@@ -212,10 +207,6 @@ LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTR
 
 LRESULT TOwnerDrawMenu::OnDrawItem(HWND window, WPARAM wParam, DRAWITEMSTRUCT* item)
 {
-    if (item && item->CtlType == ODT_BUTTON) {
-        DrawTransparentItem(*item);
-        return TRUE;
-    }
     if (TMenuEntry* entry = item ? TMenuEntry::FromItemData(item->itemData) : nullptr) {
         entry->Draw(*item);
         return TRUE;

@@ -52,9 +52,8 @@ public:
     // Measures now what Attach or Refresh left to measure.
     void EnsureMeasured();
 
-    // Handlers for the owner window. Owner-drawn buttons go to the transparent
-    // button painter; items whose data is an entry are measured and drawn by
-    // it; anything else goes to DefWindowProcA.
+    // Handlers for the owner window. Items whose data is an entry are measured
+    // and drawn by it; anything else goes to DefWindowProcA.
     static LRESULT OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTRUCT* item);
     static LRESULT OnDrawItem(HWND window, WPARAM wParam, DRAWITEMSTRUCT* item);
     // WM_MENUCHAR (`character` is the message's wParam): executes the first

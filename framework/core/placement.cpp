@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
 #include "framework/core/system_menu_extras.h"
 #include "framework/core/translucency.h"
 #include "framework/core/window_position.h"
 #include "framework/core/work_area.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
 

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <string>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
-#include "framework/core/registry_key.h"
-#include "framework/core/registry_roots.h"
-#include "framework/core/settings_key.h"
-#include "framework/core/state_blob.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_key.h"
+#include "framework/settings/registry_roots.h"
+#include "framework/settings/settings_key.h"
+#include "framework/settings/state_blob.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"

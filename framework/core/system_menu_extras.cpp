@@ -54,6 +54,28 @@ template <typename Change> void ForEachPositionCommand(TWindow window, Change ch
     }
 }
 
+RECT ScreenRect()
+{
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    return screen;
+}
+
+RECT RectOf(TWindow window, const RECT* rect)
+{
+    RECT result = {};
+    if (rect)
+        result = *rect;
+    else
+        GetWindowRect(window.Hwnd, &result);
+    return result;
+}
+
+void MoveTo(TWindow window, const RECT& rect)
+{
+    MoveWindow(window.Hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
 }  // namespace
 
 bool AddSystemMenuExtras(TWindow window, bool closable)
@@ -145,6 +167,32 @@ bool IsSystemCommandEnabled(TWindow window, UINT command)
         return false;
     const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+RECT CentreRect(TWindow window, const RECT* rect)
+{
+    const RECT result = CentredRect(RectOf(window, rect), ScreenRect());
+    CheckPositionRule(window, SysCmdCentre);
+    return result;
+}
+
+void CentreWindow(TWindow window)
+{
+    MoveTo(window, CentreRect(window, nullptr));
+}
+
+RECT MouseRect(TWindow window, const RECT* rect)
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const RECT result = RectAroundCursor(RectOf(window, rect), cursor, ScreenRect());
+    CheckPositionRule(window, SysCmdMouse);
+    return result;
+}
+
+void MoveToMouse(TWindow window)
+{
+    MoveTo(window, MouseRect(window, nullptr));
 }
 
 void ToggleTopmost(TWindow window)

@@ -10,17 +10,8 @@
 
 #include <windows.h>
 
+#include "framework/core/system_commands.h"
 #include "framework/core/window.h"
-
-// System commands of the extras (identifiers of WM_SYSCOMMAND). The framework
-// reserves 63078 to 63084 for them.
-enum : UINT {
-    SysCmdTopmost = 0xF666,      // 63078: toggle always on top
-    SysCmdCentre = 0xF667,       // 63079: centre on the screen; position rule
-    SysCmdMouse = 0xF668,        // 63080: open at the mouse pointer; position rule
-    SysCmdKeepPlace = 0xF669,    // 63081: open at this exact rectangle; position rule
-    SysCmdTranslucent = 0xF66C,  // 63084: toggle translucency
-};
 
 extern const char PositionPopupText[];  // "表示位置(&P)"
 
@@ -47,6 +38,18 @@ void EnablePositionCommands(TWindow window, bool enable);
 
 // Whether the window's system menu holds the command enabled (not grey, not disabled).
 bool IsSystemCommandEnabled(TWindow window, UINT command);
+
+// The rectangle `rect` (or the window's own when null) moved to the screen
+// centre, its size kept; checks "centre" as the window's position rule.
+RECT CentreRect(TWindow window, const RECT* rect);
+// Moves the window there (repainting).
+void CentreWindow(TWindow window);
+// The rectangle (or the window's own) moved around the mouse pointer, at
+// least 32 pixels inside the screen edges where it fits; checks "mouse" as
+// the window's position rule.
+RECT MouseRect(TWindow window, const RECT* rect);
+// Moves the window there (repainting).
+void MoveToMouse(TWindow window);
 
 // Always on top on or off: going on, the caption flashes twice quickly (100 ms);
 // going off, once slowly (300 ms).

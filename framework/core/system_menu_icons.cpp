@@ -5,7 +5,7 @@
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
 #include "framework/core/system_menu_extras.h"
-#include "framework/util/icon_caches.h"
+#include "framework/drawing/icon_caches.h"
 #include "framework/util/resource_names.h"
 
 const TSystemMenuIcon SystemMenuIcons[12] = {

@@ -1,11 +1,11 @@
 #include "framework/core/translucency.h"
 
-#include "framework/core/app_globals.h"
-#include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
-#include "framework/core/system_menu_extras.h"
+#include "framework/core/system_commands.h"
+#include "framework/drawing/module_record.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/directories.h"
-#include "framework/util/module_record.h"
 #include "framework/util/text.h"
 
 namespace {

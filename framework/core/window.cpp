@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "framework/core/app_globals.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
 
 const TWindow NoWindow;

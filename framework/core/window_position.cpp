@@ -2,8 +2,7 @@
 
 #include <climits>
 
-#include "framework/core/system_menu_extras.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 
@@ -15,28 +14,6 @@ LONG Clamped(long long value)
 RECT SizedAt(long long left, long long top, long long width, long long height)
 {
     return RECT{Clamped(left), Clamped(top), Clamped(left + width), Clamped(top + height)};
-}
-
-RECT ScreenRect()
-{
-    RECT screen;
-    GetWindowRect(GetDesktopWindow(), &screen);
-    return screen;
-}
-
-RECT RectOf(TWindow window, const RECT* rect)
-{
-    RECT result = {};
-    if (rect)
-        result = *rect;
-    else
-        GetWindowRect(window.Hwnd, &result);
-    return result;
-}
-
-void MoveTo(TWindow window, const RECT& rect)
-{
-    MoveWindow(window.Hwnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 }  // namespace
@@ -76,30 +53,4 @@ RECT RectAroundCursor(const RECT& rect, POINT cursor, const RECT& screen)
     const long long height = static_cast<long long>(rect.bottom) - rect.top;
     return SizedAt(StartAroundPoint(width, cursor.x, screen.left, screen.right),
                    StartAroundPoint(height, cursor.y, screen.top, screen.bottom), width, height);
-}
-
-RECT CentreRect(TWindow window, const RECT* rect)
-{
-    const RECT result = CentredRect(RectOf(window, rect), ScreenRect());
-    CheckPositionRule(window, SysCmdCentre);
-    return result;
-}
-
-void CentreWindow(TWindow window)
-{
-    MoveTo(window, CentreRect(window, nullptr));
-}
-
-RECT MouseRect(TWindow window, const RECT* rect)
-{
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    const RECT result = RectAroundCursor(RectOf(window, rect), cursor, ScreenRect());
-    CheckPositionRule(window, SysCmdMouse);
-    return result;
-}
-
-void MoveToMouse(TWindow window)
-{
-    MoveTo(window, MouseRect(window, nullptr));
 }

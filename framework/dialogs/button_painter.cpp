@@ -5,13 +5,13 @@
 #include <string>
 
 #include "framework/core/window.h"
-#include "framework/dialogs/background.h"
-#include "framework/dialogs/halo_text.h"
-#include "framework/util/display_scale.h"
-#include "framework/dialogs/transparent_button.h"
-#include "framework/util/gdi_objects.h"
-#include "framework/util/icon_source.h"
-#include "framework/util/palette_device.h"
+#include "framework/dialogs/transparent_control.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/gdi_objects.h"
+#include "framework/drawing/halo_text.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/palette_device.h"
 #include "framework/util/text.h"
 
 namespace {

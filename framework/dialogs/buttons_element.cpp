@@ -1,11 +1,10 @@
 #include "framework/dialogs/buttons_element.h"
 
-#include "framework/core/help_page.h"
+#include "framework/core/display_text.h"
 #include "framework/dialogs/shape.h"
-#include "framework/dialogs/transparent_button.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/dialogs/transparent_control.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
 
 namespace {
 
@@ -126,7 +125,7 @@ bool TButtonsElement::OnCommand(int id, HWND control, int)
         if (!(control && button.Control.Hwnd == control) && button.Id != id)
             continue;
         if (button.Id == IDHELP) {
-            ShowHelpTopic(Shape ? Shape->Hwnd : nullptr, button.HelpId);
+            TShape::ShowHelpTopic(Shape ? Shape->Hwnd : nullptr, button.HelpId);
             return true;
         }
         // Through the button's own window: a command that names the button by
@@ -142,12 +141,6 @@ void TButtonsElement::Enable(bool enable)
     for (TButtonRecord& button : Buttons)
         if (button.Control.Hwnd)
             EnableWindow(button.Control.Hwnd, enable);
-}
-
-void ShowHelpTopic(HWND window, int helpId)
-{
-    MessageBeep(MB_ICONASTERISK);
-    RequestHelp(window, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<unsigned>(helpId)), helpId);
 }
 
 TPushButtonElement::TPushButtonElement(const TButtonRecord& button)

@@ -86,6 +86,3 @@ class TPushButtonElement : public TButtonsElement {
 public:
     explicit TPushButtonElement(const TButtonRecord& button);
 };
-
-// Presses the help button: the topic of the help file, with the asterisk sound.
-void ShowHelpTopic(HWND window, int helpId);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/core/display_text.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/dialogs/element.h"
-
 namespace {
 
 int DockOf(int dock)

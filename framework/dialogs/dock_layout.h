@@ -13,6 +13,24 @@
 
 #include <vector>
 
+// The side of the enclosing group's free area an element takes.
+enum TDock : int {
+    DockLeft = 0,
+    DockRight = 1,
+    DockTop = 2,
+    DockBottom = 3,
+    DockFill = 4,  // all that remains
+};
+
+// Where an element sits inside the slot it was given.
+enum TAlign : int {
+    AlignLeft = 0,    // left edge, centred vertically
+    AlignRight = 1,   // right edge, centred vertically
+    AlignTop = 2,     // top edge, centred horizontally
+    AlignBottom = 3,  // bottom edge, centred horizontally
+    AlignCentre = 4,  // centred both ways
+};
+
 struct TDockItem {
     int Dock;   // TDock; any other value fills
     int Align;  // TAlign; any other value centres

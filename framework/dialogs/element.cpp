@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include "framework/core/app_globals.h"
 #include "framework/dialogs/shape.h"
 #include "framework/dialogs/transparent_button.h"
 #include "framework/dialogs/transparent_control.h"
 #include "framework/dialogs/transparent_editbox.h"
 #include "framework/dialogs/transparent_static.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/system_library.h"
 #include "framework/util/window_class.h"
 

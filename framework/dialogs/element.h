@@ -4,6 +4,11 @@
 // where the layout puts it, answers the shape's messages, keeps its value
 // while no window exists, and saves and loads that value. Elements are owned
 // by the code that builds them, never by the shape or the group showing them.
+//
+// Elements, groups and the shape stand on each other (element.cpp and
+// group_element.cpp include shape.h, which holds its root group): a shape is
+// made of elements, and every element works in the shape it is shown in (its
+// window, its caption register). One whole in three files, kept apart by size.
 #pragma once
 
 #include <windows.h>
@@ -12,27 +17,10 @@
 #include <vector>
 
 #include "framework/core/window.h"
+#include "framework/dialogs/dock_layout.h"
 #include "framework/dialogs/persistent_object.h"
 
 class TShape;
-
-// The side of the enclosing group's free area an element takes.
-enum TDock : int {
-    DockLeft = 0,
-    DockRight = 1,
-    DockTop = 2,
-    DockBottom = 3,
-    DockFill = 4,  // all that remains
-};
-
-// Where an element sits inside the slot it was given.
-enum TAlign : int {
-    AlignLeft = 0,    // left edge, centred vertically
-    AlignRight = 1,   // right edge, centred vertically
-    AlignTop = 2,     // top edge, centred horizontally
-    AlignBottom = 3,  // bottom edge, centred horizontally
-    AlignCentre = 4,  // centred both ways
-};
 
 class TElement : public TPersistentObject {
 public:

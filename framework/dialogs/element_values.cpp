@@ -1,6 +1,6 @@
 #include "framework/dialogs/element_values.h"
 
-#include "framework/core/registry_values.h"
+#include "framework/settings/registry_values.h"
 
 const char SelectTextValueName[] = "SelectText";
 

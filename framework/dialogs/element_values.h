@@ -9,7 +9,7 @@
 #include "framework/util/list.h"
 #include "framework/util/text.h"
 
-#include "framework/core/settings_key.h"
+#include "framework/settings/settings_key.h"
 
 class TRegistryKeyChain;
 

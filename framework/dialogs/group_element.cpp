@@ -1,10 +1,10 @@
 #include "framework/dialogs/group_element.h"
 
+#include "framework/core/display_text.h"
 #include "framework/dialogs/dock_layout.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
+#include "framework/drawing/display_scale.h"
 
 TGroupElement::TGroupElement(int dock, int align, int gapX, int gapY, const char* caption, TElementList children)
     : TElement(dock, align), GapX(gapX), GapY(gapY), Children(std::move(children))

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "framework/core/registry_key_chain.h"
-#include "framework/core/registry_values.h"
+#include "framework/settings/registry_key_chain.h"
+#include "framework/settings/registry_values.h"
 
 #include "framework/dialogs/shape.h"
-#include "framework/util/icon_caches.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/system_icon_source.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/system_icon_source.h"
 #include "framework/util/system_sound.h"
 
 TIconElement::TIconElement(int dock, int align, TIconSource* icon, int sizeKind)

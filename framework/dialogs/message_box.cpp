@@ -5,7 +5,7 @@
 #include "framework/dialogs/shape_dialog.h"
 #include "framework/dialogs/standard_icon_element.h"
 #include "framework/dialogs/without_stereotype_element.h"
-#include "framework/util/icon_caches.h"
+#include "framework/drawing/icon_caches.h"
 #include "framework/util/resource_names.h"
 
 int ShowMessage(HWND owner, const char* identifier, int iconId, const char* text, TMessageButtons buttons)

@@ -1,6 +1,6 @@
 #include "framework/dialogs/message_element.h"
 
-#include "framework/util/icon_source.h"
+#include "framework/drawing/icon_source.h"
 
 TMessageElement::TMessageElement(TIconElement* icon, const char* text)
     : TGroupElement(DockTop, AlignLeft, 12, 12, nullptr, TElementList()),

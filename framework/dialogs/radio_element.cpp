@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "framework/core/display_text.h"
 #include "framework/dialogs/check_element.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include <commctrl.h>
 
-#include "framework/core/app_globals.h"
+#include "framework/core/display_text.h"
 #include "framework/core/placement.h"
 #include "framework/core/system_menu_extras.h"
-#include "framework/core/window_position.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/system_sound.h"
@@ -315,6 +315,21 @@ int TShape::CleanupShape()
     return Result;
 }
 
+void TShape::CloseAllShapes()
+{
+    std::vector<TShape*>& modelessShapes = ModelessShapes();
+    while (!modelessShapes.empty()) {
+        TShape* shape = modelessShapes.front();
+        modelessShapes.erase(modelessShapes.begin());
+        // A window still open would outlive the object that its creator is about to free.
+        if (shape->Hwnd && IsWindow(shape->Hwnd))
+            DestroyWindow(shape->Hwnd);
+        shape->Hwnd = nullptr;
+        shape->CleanupShape();
+    }
+    DeleteBackgrounds();
+}
+
 void TShape::ReleaseDialogIcons()
 {
     // Kept by the shape, not taken back from the window: a dialog that ends
@@ -452,4 +467,13 @@ void TShape::SaveTo(const TRegistryKeyChain& key)
 void TShape::LoadFrom(const TRegistryKeyChain& key)
 {
     WithSubKey(key, Name, [this](const TRegistryKeyChain& chain) { Root.LoadFrom(chain); });
+}
+
+void ShowAllShapes(bool show)
+{
+    const std::vector<TShape*> shapes = LiveShapes();
+    for (TShape* shape : shapes) {
+        if (shape->Hwnd && IsWindow(shape->Hwnd) && (!show || shape->ShowOnCreate))
+            ShowWindow(shape->Hwnd, show ? SW_SHOW : SW_HIDE);
+    }
 }

@@ -129,6 +129,9 @@ public:
     }
     void EndShape(int result);
     static void EndShapeOfControl(HWND control, int result);
+    // Presses the help button: the topic of the help file, with the asterisk
+    // sound. The shape answers every help request of its elements.
+    static void ShowHelpTopic(HWND window, int helpId);
     // The keyboard handling of the registered modeless shapes, for every
     // message loop; true when a shape took the message.
     static bool TranslateShapeMessage(MSG& message);

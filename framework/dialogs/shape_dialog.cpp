@@ -1,7 +1,7 @@
 #include "framework/dialogs/shape_dialog.h"
 
+#include "framework/core/resource_text.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/resource_text.h"
 
 int RunShapeDialogWith(HWND owner, const char* title, const char* settingsName, const TElementList& elements)
 {

@@ -9,8 +9,8 @@
 #include "framework/core/owner_draw_menu.h"
 #include "framework/core/system_menu_icons.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/file_icon_source.h"
-#include "framework/util/icon_caches.h"
+#include "framework/drawing/file_icon_source.h"
+#include "framework/drawing/icon_caches.h"
 
 namespace {
 

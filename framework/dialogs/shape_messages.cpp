@@ -1,21 +1,23 @@
 // The shape's message handler, shared by its window procedure and its dialog
-// procedure, and the default command and system-command handling.
+// procedure, the default command and system-command handling, and the
+// keyboard handling of the modeless shapes in every message loop.
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/help_page.h"
+#include "framework/core/resource_text.h"
 #include "framework/core/system_menu_extras.h"
-#include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
+#include "framework/dialogs/help_request.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/gdi_objects.h"
-#include "framework/util/icon_caches.h"
-#include "framework/util/icon_source.h"
-#include "framework/util/palette_device.h"
-#include "framework/util/resource_text.h"
+#include "framework/dialogs/shape_list.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/gdi_objects.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/palette_device.h"
+#include "framework/settings/app_globals.h"
 
 namespace {
 
@@ -116,13 +118,24 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return false;
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item && StatusBar && item->hwndItem == StatusBar && DrawStatusLine(*item)) {
+        // The status bar and the shape's owner-drawn push buttons are drawn
+        // here, every other item by the menus.
+        if (item &&
+            ((StatusBar && item->hwndItem == StatusBar && DrawStatusLine(*item)) || DrawTransparentItem(*item))) {
             result = TRUE;
             return true;
         }
         return OnMenuMessage(message, wParam, lParam, result);
     }
-    case WM_MEASUREITEM:
+    case WM_MEASUREITEM: {
+        MEASUREITEMSTRUCT* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item && item->CtlType == ODT_BUTTON) {
+            MeasureTransparentItem(GetDlgItem(Hwnd, static_cast<int>(item->CtlID)), *item);
+            result = TRUE;
+            return true;
+        }
+        return OnMenuMessage(message, wParam, lParam, result);
+    }
     case WM_MENUCHAR:
         return OnMenuMessage(message, wParam, lParam, result);
     case WM_NOTIFY:
@@ -347,4 +360,37 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
     RECT text = {x, rect.top, rect.right, rect.bottom};
     DrawTextA(dc, StatusLine.StatusText.Get(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return true;
+}
+
+void TShape::ShowHelpTopic(HWND window, int helpId)
+{
+    MessageBeep(MB_ICONASTERISK);
+    RequestHelp(window, HELP_CONTEXT, static_cast<ULONG_PTR>(static_cast<unsigned>(helpId)), helpId);
+}
+
+bool TShape::TranslateShapeMessage(MSG& message)
+{
+    std::vector<TShape*>& modelessShapes = ModelessShapes();
+    for (size_t i = 0; i < modelessShapes.size();) {
+        TShape* shape = modelessShapes[i];
+        if (!shape->Hwnd || !IsWindow(shape->Hwnd)) {
+            // Off the list before the elements hear of it, so the walk stays valid.
+            modelessShapes.erase(modelessShapes.begin() + static_cast<std::ptrdiff_t>(i));
+            shape->Hwnd = nullptr;
+            shape->CleanupShape();
+            continue;
+        }
+        if (GetActiveWindow() == shape->Hwnd &&
+            (PreTranslateShapeKey(shape->Accelerators.data(), static_cast<int>(shape->Accelerators.size()), *shape,
+                                  message) ||
+             IsDialogMessageA(shape->Hwnd, &message) || shape->PreTranslate(message)))
+            return true;
+        ++i;
+    }
+    return false;
+}
+
+void CloseDropDownLists()
+{
+    TWindow::PostToMatching(NoWindow, "FloatComboListClass", "DropDownList", WM_KILLFOCUS, 0, 0);
 }

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "framework/core/app_globals.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/system_library.h"
 
 namespace {

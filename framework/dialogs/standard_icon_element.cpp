@@ -7,9 +7,9 @@
 #include <new>
 
 #include "framework/dialogs/icon_element.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/icon_source.h"
+#include "framework/drawing/standard_icon_source.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/standard_icon_source.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/core/display_text.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/display_text.h"
-#include "framework/util/icon_source.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/icon_source.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

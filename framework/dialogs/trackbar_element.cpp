@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 
 namespace {
 

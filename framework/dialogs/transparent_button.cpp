@@ -3,7 +3,7 @@
 #include "framework/core/window.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/transparent_control.h"
-#include "framework/util/gdi_objects.h"
+#include "framework/drawing/gdi_objects.h"
 
 namespace {
 
@@ -88,30 +88,4 @@ LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM 
         break;
     }
     return CommonTransparentProc(buttonBase, hwnd, message, wParam, lParam);
-}
-
-bool IsPushLike(HWND window, bool requireDefault)
-{
-    char name[64];
-    if (!window || !GetClassNameA(window, name, sizeof name))
-        return false;
-    if (lstrcmpiA(name, "TransparentPushButton") == 0) {
-        if (!requireDefault)
-            return true;
-        const TWindow* field = TransparentControlField(window);
-        return field && reinterpret_cast<const TPushButtonField*>(field)->IsDefault != 0;
-    }
-    if (lstrcmpiA(name, "Button") == 0)
-        return !requireDefault || (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    return false;
-}
-
-HWND FindDefaultPushButton(HWND parent)
-{
-    if (!parent)
-        return nullptr;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (IsPushLike(child, true))
-            return child;
-    return nullptr;
 }

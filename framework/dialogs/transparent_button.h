@@ -13,11 +13,3 @@ public:
     static void FillPushWindowClass(WNDCLASSA& windowClass);
     static LRESULT CALLBACK PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
-
-// True for a "TransparentPushButton" and for any system "Button"; with
-// `requireDefault`, only for the one marked as the default (its owner's flag,
-// or BS_DEFPUSHBUTTON). Class names are compared without regard to case.
-bool IsPushLike(HWND window, bool requireDefault);
-
-// The first child of `parent` that is a default push button, or null.
-HWND FindDefaultPushButton(HWND parent);

@@ -1,7 +1,7 @@
 #include "framework/dialogs/transparent_control.h"
 
-#include "framework/core/app_globals.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/settings/app_globals.h"
 
 namespace {
 
@@ -70,6 +70,32 @@ TWindow* StoredField(HWND control, const TBaseClass& base)
 {
     return base.ExtraOffset < 0 ? nullptr
                                 : reinterpret_cast<TWindow*>(GetWindowLongPtrA(control, base.ExtraOffset));
+}
+
+bool IsPushLike(HWND window, bool requireDefault)
+{
+    char name[64];
+    if (!window || !GetClassNameA(window, name, sizeof name))
+        return false;
+    if (lstrcmpiA(name, "TransparentPushButton") == 0) {
+        if (!requireDefault)
+            return true;
+        const TWindow* field = TransparentControlField(window);
+        return field && reinterpret_cast<const TPushButtonField*>(field)->IsDefault != 0;
+    }
+    if (lstrcmpiA(name, "Button") == 0)
+        return !requireDefault || (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    return false;
+}
+
+HWND FindDefaultPushButton(HWND parent)
+{
+    if (!parent)
+        return nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsPushLike(child, true))
+            return child;
+    return nullptr;
 }
 
 void InvalidateParentAround(HWND control, int grow)

@@ -38,8 +38,17 @@ struct TPushButtonField {
 // (any other window is left alone) and reads it back (null before it is stored).
 void BindTransparentControl(HWND control, TWindow* field);
 TWindow* TransparentControlField(HWND control);
+
 // The same read for a control whose class record is at hand (the procedures).
 TWindow* StoredField(HWND control, const TBaseClass& base);
+
+// True for a "TransparentPushButton" and for any system "Button"; with
+// `requireDefault`, only for the one marked as the default (its owner's flag,
+// or BS_DEFPUSHBUTTON). Class names are compared without regard to case.
+bool IsPushLike(HWND window, bool requireDefault);
+
+// The first child of `parent` that is a default push button, or null.
+HWND FindDefaultPushButton(HWND parent);
 
 // Invalidates, with erasing, the parent's area under the control's window
 // rectangle grown by `grow` pixels (at 96 DPI, scaled for the display) on

@@ -1,10 +1,10 @@
 #include "framework/dialogs/transparent_editbox.h"
 
 #include "framework/core/window.h"
-#include "framework/dialogs/halo_text.h"
 #include "framework/dialogs/transparent_control.h"
-#include "framework/util/display_scale.h"
-#include "framework/util/gdi_objects.h"
+#include "framework/drawing/display_scale.h"
+#include "framework/drawing/gdi_objects.h"
+#include "framework/drawing/halo_text.h"
 #include "framework/util/text.h"
 
 namespace {

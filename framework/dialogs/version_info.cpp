@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "framework/drawing/icon_caches.h"
+#include "framework/drawing/standard_icon_source.h"
 #include "framework/util/date_format.h"
-#include "framework/util/icon_caches.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/standard_icon_source.h"
 
 TVersionInfo* CurrentVersionInfo = nullptr;
 

@@ -8,10 +8,10 @@
 // is CurrentVersionInfo.
 #pragma once
 
-#include "framework/core/app_info.h"
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/message_element.h"
+#include "framework/settings/app_info.h"
 
 class TVersionInfo : public TGroupElement {
 public:

@@ -1,9 +1,9 @@
 #include "framework/dialogs/without_stereotype_element.h"
 
-#include "framework/core/app_globals.h"
-#include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
 #include "framework/dialogs/shape.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/key_state.h"
 
 const char WithoutStereotypeLabel[] = "次回からこのメッセージを表示しない(&WITHOUTSTEREOTYPEMESSAGE&)";

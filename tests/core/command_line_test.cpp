@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 #include "tests/util/guarded_text.h"

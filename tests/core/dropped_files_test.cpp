@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/text_array.h"
 #include "framework/core/window.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/text_array.h"
 #include "framework/util/shortcut.h"
 #include "framework/util/text.h"
 

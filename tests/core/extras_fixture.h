@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
-#include "framework/core/registry_key_chain.h"
-#include "framework/core/registry_roots.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_key_chain.h"
+#include "framework/settings/registry_roots.h"
 #include "tests/message_pump.h"
 
 // AppKey and LibraryKey lead to HKCU\Software\<name><process id>\App and

@@ -75,7 +75,7 @@ TEST(HelpPage, TheViewersFileComesFirstThePageSecond)
         EXPECT_EQ(row.pageInUse, HelpPageInUse());
         EXPECT_EQ(row.helpSwitchEnds, IsHelpRequested());
         viewer.Calls.clear();
-        RequestHelp(nullptr, HELP_QUIT, 0, 0);
+        OpenHelp(nullptr, HELP_QUIT, 0, 0);
         EXPECT_EQ(row.pageInUse ? 0u : 1u, viewer.Calls.size());
     }
     // A folder of the page's name is no page.
@@ -104,7 +104,7 @@ TEST(HelpPage, TopicsOpenWithTheCommandForWebAddresses)
     };
     for (const auto& row : rows) {
         browser.Use(quoted + " \"%1\"", row.first);
-        RequestHelp(nullptr, HELP_CONTEXT, 1001, 1001);
+        OpenHelp(nullptr, HELP_CONTEXT, 1001, 1001);
         EXPECT_EQ(row.second, browser.NextStart()) << row.first;
     }
     SetEnvironmentVariableA("HELP_TEST_BROWSER", nullptr);

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/command_line.h"
-#include "framework/core/registry_key_chain.h"
-#include "framework/core/registry_roots.h"
 #include "framework/core/restart.h"
-#include "framework/core/state_blob.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_key_chain.h"
+#include "framework/settings/registry_roots.h"
+#include "framework/settings/state_blob.h"
 #include "framework/util/text.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <new>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/flash_thread.h"
 #include "framework/core/mutex_hold_thread.h"
 #include "framework/core/thread.h"
+#include "framework/settings/app_globals.h"
 #include "tests/message_pump.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <atomic>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/core/window.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
 #include "framework/util/window_class.h"
 #include "tests/message_pump.h"

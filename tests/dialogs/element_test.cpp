@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/registry_values.h"
-#include "framework/core/settings_key.h"
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/check_element.h"
 #include "framework/dialogs/icon_element.h"
@@ -19,7 +17,9 @@
 #include "framework/dialogs/text_element.h"
 #include "framework/dialogs/text_list_element.h"
 #include "framework/dialogs/trackbar_element.h"
-#include "framework/util/icon_caches.h"
+#include "framework/drawing/icon_caches.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/resource_names.h"
 #include "tests/canvas.h"
 #include "tests/core/extras_fixture.h"

@@ -14,7 +14,7 @@
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/radio_element.h"
 #include "framework/dialogs/shape.h"
-#include "framework/util/display_scale.h"
+#include "framework/drawing/display_scale.h"
 #include "tests/canvas.h"
 #include "tests/dialogs/shape_fixture.h"
 

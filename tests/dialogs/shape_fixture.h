@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
 #include "framework/dialogs/element.h"
 #include "framework/dialogs/shape.h"
+#include "framework/settings/app_globals.h"
 #include "tests/message_pump.h"
 
 // An element of a fixed size that remembers where it was put.

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "framework/core/app_globals.h"
-#include "framework/dialogs/background.h"
 #include "framework/dialogs/button_painter.h"
 #include "framework/dialogs/transparent_button.h"
 #include "framework/dialogs/transparent_control.h"
 #include "framework/dialogs/transparent_editbox.h"
 #include "framework/dialogs/transparent_static.h"
+#include "framework/drawing/background.h"
+#include "framework/drawing/system_font.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/resource_names.h"
-#include "framework/util/system_font.h"
 #include "framework/util/window_class.h"
 #include "tests/bitmap_files.h"
 #include "tests/canvas.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/display_text.h"
 #include "framework/core/menu_item.h"
 #include "framework/core/owner_draw_menu.h"
-#include "framework/util/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
 
@@ -108,8 +108,9 @@ TEST_F(IndicatorTest, StartsAtTheSameMomentLeaveOneIndicator)
     EXPECT_TRUE(PumpUntil([&] { return running() == 1; }, Patience)) << running() << " indicators run";
     for (TIndicator& start : starts) {
         const DWORD pid = start.info.dwProcessId;
-        if (start.Running())
+        if (start.Running()) {
             EXPECT_TRUE(PumpUntil([&] { return IndicatorIconInTray(start.Monitor = FindMonitor(pid)); }, Patience));
+        }
         EXPECT_EQ(0, start.Running() ? start.Close() : start.Finish());
     }
 }
@@ -147,9 +148,10 @@ TEST_F(IndicatorTest, SilentStartsLeaveTheKeyboardWhereItWas)
     const DWORD suppressed = 1;
     for (const char* switches : {"/restore", ""}) {
         SCOPED_TRACE(switches);
-        if (!*switches)
+        if (!*switches) {
             ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, suppressedMessages, "Register", REG_DWORD,
                                                      &suppressed, sizeof suppressed));
+        }
         TIndicator started;
         HWND typing = nullptr;
         EXPECT_EQ(0, TypeInSteps({"", "d41 u41"}, [&](size_t step) {

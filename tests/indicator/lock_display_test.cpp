@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/core/app_globals.h"
+#include "framework/settings/app_globals.h"
 #include "indicator/indicator_shape.h"
 #include "indicator/menu_commands.h"
 

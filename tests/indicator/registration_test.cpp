@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 #include "framework/util/shortcut.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"

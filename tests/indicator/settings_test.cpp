@@ -1,7 +1,7 @@
 // The settings dialog: the icon-set choice is stored and applied only on OK.
 #include <windows.h>
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 #include "framework/util/text.h"
 #include "tests/indicator/indicator_fixture.h"
 

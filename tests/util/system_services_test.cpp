@@ -1,5 +1,5 @@
-// The small wrappers over system services: version, key state, fonts, sounds,
-// error texts, window classes and the taskbar probe.
+// The small wrappers over system services: version, key state, sounds, error
+// texts, window classes and the taskbar probe.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,9 +7,7 @@
 #include <cstring>
 
 #include "framework/util/key_state.h"
-#include "framework/util/palette_device.h"
 #include "framework/util/system_error.h"
-#include "framework/util/system_font.h"
 #include "framework/util/system_sound.h"
 #include "framework/util/taskbar.h"
 #include "framework/util/text.h"
@@ -64,44 +62,6 @@ TEST(IsKeyDown, HighByteOfTheKeyState)
     ASSERT_TRUE(SetKeyboardState(state));
     EXPECT_FALSE(IsKeyDown(VK_SHIFT));
     SetKeyboardState(saved);
-}
-
-TEST(SystemFont, EveryKindFromTheMetrics)
-{
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = 340;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &metrics, 0));
-    LOGFONTA iconTitle = {};
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0));
-    const LOGFONTA* expected[] = {&metrics.lfCaptionFont, &iconTitle, &metrics.lfMenuFont,
-                                  &metrics.lfMessageFont, &metrics.lfSmCaptionFont, &metrics.lfStatusFont};
-    for (int kind = 0; kind <= 5; ++kind) {
-        SCOPED_TRACE(kind);
-        HFONT font = CreateSystemFont(kind);
-        ASSERT_NE(nullptr, font);
-        LOGFONTA made = {};
-        ASSERT_EQ(static_cast<int>(sizeof made), GetObjectA(font, sizeof made, &made));
-        EXPECT_EQ(expected[kind]->lfHeight, made.lfHeight);
-        EXPECT_EQ(expected[kind]->lfWeight, made.lfWeight);
-        EXPECT_STREQ(expected[kind]->lfFaceName, made.lfFaceName);
-        DeleteObject(font);
-    }
-}
-
-TEST(SystemFont, KindsOutsideTheTableGiveNoFont)
-{
-    EXPECT_EQ(nullptr, CreateSystemFont(6));
-    EXPECT_EQ(nullptr, CreateSystemFont(-1));
-    EXPECT_EQ(nullptr, CreateSystemFont(1000));
-}
-
-TEST(PaletteDevice, TrueColourScreen)
-{
-    HDC screen = GetDC(nullptr);
-    ASSERT_NE(nullptr, screen);
-    // The test display has 24 bits per pixel: no palette.
-    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL) > 8, IsNonPaletteDevice(screen));
-    ReleaseDC(nullptr, screen);
 }
 
 TEST(SystemSound, AliasesOfStylesAndIcons)

@@ -6,7 +6,7 @@
 //   82 A0           hiragana small a
 #include "framework/util/text.h"
 
-#include "framework/util/display_text.h"
+#include "framework/core/display_text.h"
 
 #include <malloc.h>
 

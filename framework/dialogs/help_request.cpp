@@ -1,0 +1,27 @@
+#include "framework/dialogs/help_request.h"
+
+#include <string>
+
+#include "framework/core/help_page.h"
+#include "framework/dialogs/message_box.h"
+#include "framework/util/text.h"
+#include "framework/util/wide_text.h"
+
+namespace {
+
+const char UnopenedTextBefore[] = "ﾍﾙﾌﾟを表示できませんでした。\r\n（";
+const char UnopenedTextAfter[] = " を開くｱﾌﾟﾘｹｰｼｮﾝがありません。）";
+const int ExclamationIcon = 32515;
+
+}  // namespace
+
+void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic)
+{
+    if (OpenHelp(window, command, data, topic))
+        return;
+    // The path stands in double quotes, which the display conversion leaves alone.
+    TText path, text;
+    AnsiText(path.Slot(), BesideProgram(L".html"));
+    StrJoin(text.Slot(), {UnopenedTextBefore, "\"", path.Get(), "\"", UnopenedTextAfter});
+    ShowMessage(window, "HelpPage", ExclamationIcon, text.Get(), MessageOk);
+}

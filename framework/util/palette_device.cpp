@@ -1,6 +1,0 @@
-#include "framework/util/palette_device.h"
-
-bool IsNonPaletteDevice(HDC dc)
-{
-    return (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) == 0;
-}
