@@ -92,7 +92,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
-    LoadIconSetChoice();
+    LoadSettings();
     for (int i = 0; i < IconSetSize; ++i) {
         IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
@@ -157,6 +157,7 @@ void TIndicatorShape::OnInitShape()
     WatchForUnseenChanges();
     UpdateTrayIcon(true, -1);
     ShowOnCreate = false;
+    IntroduceTrayIcon();
     RegisterStartup(Hwnd);
 }
 

@@ -11,6 +11,8 @@
 #include "framework/dialogs/shape.h"
 #include "hook/lamphook.h"
 #include "indicator/hook_companion.h"
+#include "indicator/lock_display.h"
+#include "indicator/on_screen_choice.h"
 
 class TGroupElement;
 class TIconElement;
@@ -40,6 +42,7 @@ public:
     TIconSource* IconSetA[IconSetSize] = {};    // shared sources, by state index
     TIconSource* IconSetB[IconSetSize] = {};
     IndicateData LockState = {};
+    TOnScreenChoice OnScreenChoice;             // "OnScreen": the keys the display shows
 
     TIndicatorShape();
     ~TIndicatorShape() override;
@@ -62,11 +65,20 @@ public:
     void OnTrayNotify(UINT mouseMessage);
     // Makes OwnerDrawMenu and its items, once.
     void PrepareTrayMenu();
+    // On the first start by hand, a balloon from the tray icon tells where it
+    // is and how to keep it in sight; once, remembered in the registry.
+    void IntroduceTrayIcon();
+
+    // The on-screen display (lock_display.cpp). The tray showed the state
+    // index `before` and now shows `after`: the keys that changed and that
+    // "OnScreen" names go to the display, with the picture of `after`.
+    void ShowLockChange(int before, int after);
 
     // The settings dialog (settings_dialog.cpp).
     void ShowSettings();
     void ApplyIconSet();
-    void LoadIconSetChoice();
+    // "IconSet" and "OnScreen" from the registry into their elements.
+    void LoadSettings();
 
 private:
     void ShowVersion();
@@ -84,6 +96,7 @@ private:
     HWINEVENTHOOK foregroundWatch_ = nullptr;
     bool sessionWatched_ = false;
     THookCompanion companion_;
+    TLockDisplay lockDisplay_;
 };
 
 // The icon of the settings command, which the settings dialog shows too.

@@ -1,6 +1,7 @@
 // The settings dialog: the choice between the two icon sets, with all eight
-// icons of each beside it. The choice element belongs to the monitor shape;
-// the stored value changes only when the user confirms.
+// icons of each beside it, and the keys the on-screen display shows. The
+// choice elements belong to the monitor shape; the stored values change only
+// when the user confirms.
 #include "framework/core/display_text.h"
 #include "framework/core/menu_item.h"
 #include "framework/dialogs/buttons_element.h"
@@ -12,11 +13,12 @@
 #include "framework/util/resource_names.h"
 #include "indicator/indicator_shape.h"
 
-void TIndicatorShape::LoadIconSetChoice()
+void TIndicatorShape::LoadSettings()
 {
+    TSettingsKey appKey(AppGlobals.AppKey, nullptr);
+    OnScreenChoice.LoadFrom(appKey.Chain());
     if (!IconSetChoice)
         return;
-    TSettingsKey appKey(AppGlobals.AppKey, nullptr);
     IconSetChoice->LoadFrom(appKey.Chain());
     // Any value but 0 shows set B, so the dialog marks that choice for it; the
     // stored value itself changes only when the user confirms the dialog.
@@ -48,14 +50,15 @@ void TIndicatorShape::ShowSettings()
     TIconElement icon(SettingsCommandIcon());
     TShape dialog(Hwnd, title.Get());
     dialog.SettingsName.Set("SmithShape");
-    if (dialog.RunModal(&buttons, &icon, IconSetChoice) == IDOK) {
+    if (dialog.RunModal(&buttons, &icon, &OnScreenChoice, IconSetChoice) == IDOK) {
         {
             TSettingsKey appKey(AppGlobals.AppKey, nullptr);
             IconSetChoice->SaveTo(appKey.Chain());
+            OnScreenChoice.SaveTo(appKey.Chain());
         }
         ApplyIconSet();
     } else {
-        // An unconfirmed choice is dropped: the next opening shows the stored set.
-        LoadIconSetChoice();
+        // An unconfirmed choice is dropped: the next opening shows the stored ones.
+        LoadSettings();
     }
 }

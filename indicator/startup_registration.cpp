@@ -54,9 +54,14 @@ const char* ShortcutPath()
 
 }  // namespace
 
+bool StartedByHand()
+{
+    return FindSwitch(RestoreSwitch) < 0;
+}
+
 void RegisterStartup(HWND owner)
 {
-    if (FindSwitch(RestoreSwitch) >= 0)
+    if (!StartedByHand())
         return;
     TText program;
     ProgramPath(program);

@@ -12,6 +12,8 @@
 extern TText StartupShortcutPath;
 void SetStartupShortcutPath();
 
+// False for a start with "/restore", the start-up shortcut's.
+bool StartedByHand();
 // Unless the program was started with "/restore": writes the shortcut and
 // shows the "Register" message.
 void RegisterStartup(HWND owner);

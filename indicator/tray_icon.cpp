@@ -1,23 +1,49 @@
 // The tray icon of the monitor shape: one picture of the current icon set for
-// the three lock states, kept in step with the hook library's record, and the
-// menu behind it.
+// the three lock states, kept in step with the hook library's record, with a
+// tip that names them, the balloon that introduces it, and the menu behind it.
 #include <windows.h>
 #include <shellapi.h>
 
 #include "framework/core/display_text.h"
 #include "framework/drawing/icon_source.h"
+#include "framework/settings/app_globals.h"
+#include "framework/settings/registry_values.h"
+#include "framework/settings/settings_key.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "indicator/indicator_shape.h"
+#include "indicator/interface_texts.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
+#include "indicator/startup_registration.h"
 
 namespace {
 
-// The first version of the record, which every shell understands, with its
-// 64-byte tip.
-const DWORD TrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
-const int TrayTipBytes = 64;
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the tray record's first version is 88 bytes");
+// The record's second version, with the 128-character tip and the balloon.
+// Without NIM_SETVERSION the shell reports the mouse as it does to the first.
+const DWORD TrayRecordSize = NOTIFYICONDATAW_V2_SIZE;
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAW_V2_SIZE == 936, "the tray record's second version is 936 bytes");
+
+// Under the program's key: 1 once the balloon that shows where the icon is
+// has been shown.
+const char IntroducedValue[] = "TrayIconIntroduced";
+const UINT BalloonMs = 15000;  // what systems before Windows Vista keep it up
+
+NOTIFYICONDATAW TrayRecord(HWND window)
+{
+    NOTIFYICONDATAW record = {};
+    record.cbSize = TrayRecordSize;
+    record.hWnd = window;
+    record.uID = TRAY_ICON_ID;
+    return record;
+}
+
+// A text into one of the record's fixed fields, cut to fit.
+template <size_t Size>
+void CopyToField(wchar_t (&field)[Size], const char* text)
+{
+    lstrcpynW(field, WideText(text).c_str(), static_cast<int>(Size));
+}
 
 HWND FindTaskbar()
 {
@@ -39,36 +65,34 @@ int TIndicatorShape::GetStateIndex()
 
 void TIndicatorShape::UpdateTrayIcon(bool show, int index)
 {
-    NOTIFYICONDATAA record = {};
-    record.cbSize = TrayRecordSize;
-    record.hWnd = Hwnd;
-    record.uID = TRAY_ICON_ID;
+    NOTIFYICONDATAW record = TrayRecord(Hwnd);
     if (!show) {
         record.uFlags = 0;
-        Shell_NotifyIconA(NIM_DELETE, &record);
+        Shell_NotifyIconW(NIM_DELETE, &record);
         shownIndex_ = -1;
         RemovePropA(Hwnd, PROP_SHOWNSTATES);
         return;
     }
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAYNOTIFY;
-    TText tip;
-    DisplayText(tip.Slot(), "Pelorum");
-    lstrcpynA(record.szTip, tip.Get(), TrayTipBytes);
 
     const bool add = index == -1;
     if (add) {
         TrayWindow = FindTaskbar();
         index = GetStateIndex();
     }
+    // The tip names the states the picture shows.
+    TText tip;
+    LockStatesTip(tip, index);
+    CopyToField(record.szTip, tip.Get());
     TIconSource* source = index >= 0 && index < IconSetSize && CurrentIconSet ? CurrentIconSet[index] : nullptr;
     // At the system's small-icon size, which is the tray's: the picture drawn
     // for that size, not a smaller one enlarged.
     record.hIcon = source ? source->GetIcon(IconSizeSmall, nullptr) : nullptr;
     // A change fails when the shell holds no icon (the add at log-on found
     // the taskbar too busy, or something removed it): then it is added.
-    if (!Shell_NotifyIconA(add ? NIM_ADD : NIM_MODIFY, &record) && !add)
-        Shell_NotifyIconA(NIM_ADD, &record);
+    if (!Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record) && !add)
+        Shell_NotifyIconW(NIM_ADD, &record);
     // What the hooks compare the typing thread's states with.
     shownIndex_ = index;
     SetPropA(Hwnd, PROP_SHOWNSTATES, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(8 | (index & 7))));
@@ -80,8 +104,32 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
     }
 }
 
+void TIndicatorShape::IntroduceTrayIcon()
+{
+    if (!StartedByHand())
+        return;
+    TSettingsKey appKey(AppGlobals.AppKey, nullptr);
+    TRegDwordValue introduced(&appKey.Chain(), IntroducedValue);
+    if (introduced.Get(0) != 0)
+        return;
+    NOTIFYICONDATAW record = TrayRecord(Hwnd);
+    record.uFlags = NIF_INFO;
+    TText title, text;
+    ShownText(title, TextBalloonTitle);
+    ShownText(text, TextBalloonText);
+    CopyToField(record.szInfoTitle, title.Get());
+    CopyToField(record.szInfo, text.Get());
+    record.uTimeout = BalloonMs;
+    record.dwInfoFlags = NIIF_INFO;
+    // Remembered once the shell has taken it: a start that found no tray
+    // tells it at the next start by hand.
+    if (Shell_NotifyIconW(NIM_MODIFY, &record))
+        introduced.Write(1);
+}
+
 void TIndicatorShape::OnLockKeyChanged()
 {
+    const int before = shownIndex_;
     HWND taskbar = FindTaskbar();
     if (taskbar != TrayWindow) {
         if (taskbar)
@@ -90,6 +138,7 @@ void TIndicatorShape::OnLockKeyChanged()
             TrayWindow = nullptr;
     }
     UpdateTrayIcon(true, GetStateIndex());
+    ShowLockChange(before, shownIndex_);
 }
 
 void TIndicatorShape::RecordSystemLockStates()
@@ -105,9 +154,12 @@ void TIndicatorShape::RecordSystemLockStates()
 void TIndicatorShape::ResyncLockStates()
 {
     RecordSystemLockStates();
+    const int before = shownIndex_;
     const int index = GetStateIndex();
-    if (index != shownIndex_)
+    if (index != before) {
         UpdateTrayIcon(true, index);
+        ShowLockChange(before, index);
+    }
 }
 
 void TIndicatorShape::OnTrayNotify(UINT mouseMessage)

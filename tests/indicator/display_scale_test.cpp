@@ -1,7 +1,8 @@
 // The indicator on displays at 144 and 192 DPI (the tests' prefixes of those
 // scales): the tray shows the picture drawn for the system's small-icon size,
-// the menu's items and icons follow the scale, and the message box and the
-// settings and version dialogs come out scaled with none of their texts cut.
+// the menu's items and icons and the on-screen display follow the scale, and
+// the message box and the settings and version dialogs come out scaled with
+// none of their texts cut.
 #include <windows.h>
 
 #include <algorithm>
@@ -131,6 +132,15 @@ TEST_F(DisplayScaleTest, TrayAndMenuFollowTheScale)
     ExpectTrayPicture(IconName('A', 0), scale_->smallIcon, scale_->trayRows);
     SaveScreenshot(CaptureScreen(TrayCorner()), Screen("tray").c_str());
     ExpectLockItemPictures(indicator_, 'A', scale_->smallIcon, Screen("menu").c_str());
+    // The on-screen display shows its picture at the large-icon size.
+    EXPECT_EQ(0, TypeInSteps({"d14 u14"}, [&](size_t) {
+                  HWND display = FindWindowOf(indicator_.info.dwProcessId, "LockDisplay");
+                  ASSERT_NE(nullptr, display);
+                  RECT area;
+                  GetWindowRect(display, &area);
+                  EXPECT_EQ(IconName('A', 2), PictureIn(area, {IconName('A', 2)}, scale_->largeIcon));
+                  Screenshot(display, Screen("osd").c_str());
+              }));
 
     // The items' icon box and height, and a separator's, as this program's own menu measures them.
     HMENU popup = CreatePopupMenu();
