@@ -20,18 +20,18 @@ std::string Narrow(UINT codePage, const std::wstring& text)
 
 std::wstring WideText(const char* text)
 {
-    const int length = text ? MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) : 0;
+    const int length = text ? MultiByteToWideChar(TextCodePage, 0, text, -1, nullptr, 0) : 0;
     if (length <= 1)
         return std::wstring();
     std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    MultiByteToWideChar(TextCodePage, 0, text, -1, &wide[0], length);
     wide.resize(length - 1);
     return wide;
 }
 
 void AnsiText(char*& result, const std::wstring& text)
 {
-    result = NewText(Narrow(CP_ACP, text).c_str());
+    result = NewText(Narrow(TextCodePage, text).c_str());
 }
 
 std::string Utf8Text(const std::wstring& text)
