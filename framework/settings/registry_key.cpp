@@ -32,9 +32,10 @@ LONG QueryValue(HKEY key, const char* name, DWORD& type, BYTE* buffer, DWORD& si
     if (!key)
         return ERROR_INVALID_HANDLE;
     // Twice the read buffer: a text that fits it in code page 932 fits this in UTF-16.
-    BYTE stored[2 * RegistryReadBufferSize + 2];
-    DWORD storedSize = 2 * RegistryReadBufferSize;
-    const LONG result = RegQueryValueExW(key, TWideArgument(name).Get(), nullptr, &type, stored, &storedSize);
+    wchar_t stored[RegistryReadBufferSize];
+    DWORD storedSize = RegistryReadBufferSize * sizeof(wchar_t);
+    const LONG result = RegQueryValueExW(key, TWideArgument(name).Get(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(stored), &storedSize);
     if (result != ERROR_SUCCESS)
         return result;
     if (!IsTextType(type)) {
@@ -47,7 +48,7 @@ LONG QueryValue(HKEY key, const char* name, DWORD& type, BYTE* buffer, DWORD& si
     // An odd last byte is no character. Converted into a buffer of the read
     // buffer's size, after the length is known to fit it.
     char text[RegistryReadBufferSize];
-    const wchar_t* wide = reinterpret_cast<const wchar_t*>(stored);
+    const wchar_t* wide = stored;
     const int units = static_cast<int>(storedSize / sizeof(wchar_t));
     const int length = units > 0 ? WideCharToMultiByte(TextCodePage, 0, wide, units, nullptr, 0, nullptr, nullptr) : 0;
     if (length > RegistryReadBufferSize)
