@@ -28,10 +28,10 @@ TMenuEntry* TMenuEntry::FromItemData(ULONG_PTR data)
 
 TMenuEntry* TMenuEntry::OwnerDrawnAt(HMENU menu, int position)
 {
-    MENUITEMINFOA info = {};
+    MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA;
-    if (!menu || !GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+    if (!menu || !GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
         return nullptr;
     return FromItemData(info.dwItemData);
 }

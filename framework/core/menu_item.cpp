@@ -12,6 +12,7 @@
 #include "framework/drawing/icon_source.h"
 #include "framework/drawing/palette_device.h"
 #include "framework/util/resource_names.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ const int IconIndent = 1;
 int TextWidth(HDC dc, const char* text, int& height)
 {
     RECT extent = {0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &extent, DT_CALCRECT);
+    DrawTextW(dc, TWideText(text).Get(), -1, &extent, DT_CALCRECT);
     height = extent.bottom - extent.top;
     return extent.right - extent.left;
 }
@@ -65,9 +66,10 @@ void TMenuItem::Convert(HMENU menu, bool ownerDraw)
     // An owner-drawn item keeps no text in the menu (the entry holds it), so
     // that the system leaves access keys to WM_MENUCHAR instead of matching
     // the text in either case itself.
-    ModifyMenuA(menu, at, by | type, id, (type & MF_SEPARATOR) ? nullptr : ownerDraw ? "" : Text.Get());
+    const TWideText label(Text.Get());
+    ModifyMenuW(menu, at, by | type, id, (type & MF_SEPARATOR) ? nullptr : ownerDraw ? L"" : label.Get());
     if (ownerDraw)
-        ModifyMenuA(menu, at, by | type | MF_OWNERDRAW, id, reinterpret_cast<LPCSTR>(this));
+        ModifyMenuW(menu, at, by | type | MF_OWNERDRAW, id, reinterpret_cast<LPCWSTR>(this));
     const UINT grey = (popup ? state & 0xFF : state) & (MF_GRAYED | MF_DISABLED);
     EnableMenuItem(menu, at, by | (grey ? MF_GRAYED | MF_DISABLED : MF_ENABLED));
     CheckMenuItem(menu, at, by | (state & MF_CHECKED ? MF_CHECKED : MF_UNCHECKED));
@@ -82,13 +84,15 @@ void TMenuItem::CaptureText(HMENU menu)
 {
     const UINT by = ByCommand ? MF_BYCOMMAND : MF_BYPOSITION;
     const UINT at = ByCommand ? CommandId : static_cast<UINT>(Position);
-    MENUITEMINFOA info = {};
+    MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
     // An item drawn already keeps no text in the menu: its stored text stays.
-    if (menu && GetMenuItemInfoA(menu, at, !ByCommand, &info) && !(info.fType & MFT_OWNERDRAW)) {
-        char text[256] = "";
-        GetMenuStringA(menu, at, text, sizeof text, by);
+    if (menu && GetMenuItemInfoW(menu, at, !ByCommand, &info) && !(info.fType & MFT_OWNERDRAW)) {
+        wchar_t wide[256] = L"";
+        GetMenuStringW(menu, at, wide, 256, by);
+        char text[256];
+        CopyNarrowText(text, sizeof text, wide);
         Text.Set(text);
     }
 }
@@ -176,7 +180,8 @@ void TMenuItem::DrawPart(HDC dc, int x, int y, const char* text, bool selected, 
     }
     // With prefixes, as the unselected text, so that '&' marks the access key
     // instead of showing.
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text), 0, x, y, 0, 0,
+    const TWideText wide(text);
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(wide.Get()), 0, x, y, 0, 0,
                DST_PREFIXTEXT | (grey ? DSS_DISABLED : 0));
 }
 
@@ -213,7 +218,7 @@ void TMenuItem::Draw(const DRAWITEMSTRUCT& item)
     TIconSource* source = Icon ? Icon : checked ? ResourceIcon(CHECK_ICON_NAME) : nullptr;
     if (HICON icon = source ? source->GetIcon(IconSize, nullptr) : nullptr) {
         const UINT state = !grey ? 0 : selected ? DSS_MONO : DSS_DISABLED;
-        DrawStateA(dc, GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size,
+        DrawStateW(dc, GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, size,
                    size, DST_ICON | state);
     }
 

@@ -10,7 +10,7 @@ TMenuMeasuringDc::TMenuMeasuringDc()
 {
     RECT extent = {0, 0, 0, 0};
     if (screen_)
-        DrawTextA(screen_.Get(), "全", -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(screen_.Get(), L"全", -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     MenuSpacingUnit = (extent.right - extent.left) / 2;
 }
 

@@ -1,6 +1,7 @@
 #include "framework/core/mutex_hold_thread.h"
 
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 TMutexHoldThread::TMutexHoldThread(const char* name)
     : Name(NewText(name)), Thread(nullptr), Mutex(nullptr), Pending(false), ReleaseRequest(false), Held(false)
@@ -52,7 +53,7 @@ void TMutexHoldThread::Release()
 DWORD WINAPI TMutexHoldThread::Body(void* object)
 {
     TMutexHoldThread* self = static_cast<TMutexHoldThread*>(object);
-    self->Mutex = CreateMutexA(nullptr, FALSE, self->Name);
+    self->Mutex = CreateMutexW(nullptr, FALSE, TWideArgument(self->Name).Get());
     const DWORD waited = self->Mutex ? WaitForSingleObject(self->Mutex, INFINITE) : WAIT_FAILED;
     // An abandoned mutex is held all the same.
     const bool held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;

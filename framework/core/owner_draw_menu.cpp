@@ -6,6 +6,7 @@
 
 #include "framework/core/menu_metrics.h"
 #include "framework/core/menu_separator.h"
+#include "framework/core/window.h"
 #include "framework/util/list.h"
 
 TOwnerDrawMenu::TOwnerDrawMenu(HMENU menu, std::initializer_list<TMenuEntry*> entries)
@@ -74,10 +75,10 @@ void TOwnerDrawMenu::AutomaticPass(HMENU menu)
     AutoItems->Clear();
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        MENUITEMINFOA info = {};
+        MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW) ||
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_OWNERDRAW) ||
             info.hSubMenu)
             continue;
         // Listed before its item carries it, so that an entry the group could
@@ -202,7 +203,7 @@ LRESULT TOwnerDrawMenu::OnMeasureItem(HWND window, WPARAM wParam, MEASUREITEMSTR
         item->itemHeight = static_cast<UINT>(std::max(entry->Height, 0));
         return TRUE;
     }
-    return DefWindowProcA(window, WM_MEASUREITEM, wParam, reinterpret_cast<LPARAM>(item));
+    return DefaultWindowProc(window, WM_MEASUREITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
 
 LRESULT TOwnerDrawMenu::OnDrawItem(HWND window, WPARAM wParam, DRAWITEMSTRUCT* item)
@@ -211,7 +212,7 @@ LRESULT TOwnerDrawMenu::OnDrawItem(HWND window, WPARAM wParam, DRAWITEMSTRUCT* i
         entry->Draw(*item);
         return TRUE;
     }
-    return DefWindowProcA(window, WM_DRAWITEM, wParam, reinterpret_cast<LPARAM>(item));
+    return DefaultWindowProc(window, WM_DRAWITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
 
 LRESULT TOwnerDrawMenu::OnMenuChar(HWND window, UINT message, WPARAM character, HMENU menu)
@@ -228,5 +229,5 @@ LRESULT TOwnerDrawMenu::OnMenuChar(HWND window, UINT message, WPARAM character, 
                 return MAKELRESULT(i, MNC_EXECUTE);
         }
     }
-    return DefWindowProcA(window, message, character, reinterpret_cast<LPARAM>(menu));
+    return DefaultWindowProc(window, message, character, reinterpret_cast<LPARAM>(menu));
 }

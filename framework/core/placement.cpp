@@ -110,14 +110,14 @@ void ListTwins(TWindow window, TList<RECT>& twins)
 POINT WorkspaceOriginOf(HWND window, const WINDOWPLACEMENT& placement)
 {
     TWorkspaceFacts facts;
-    facts.Counted = !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) &&
-                    !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    facts.Counted = !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD) &&
+                    !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     facts.Normal = !IsIconic(window) && !IsZoomed(window);
     RECT rect;
     if (GetWindowRect(window, &rect))
         facts.Window = POINT{rect.left, rect.top};
     facts.Placed = POINT{placement.rcNormalPosition.left, placement.rcNormalPosition.top};
-    if (SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0))
+    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0))
         facts.Work = POINT{rect.left, rect.top};
     return WorkspaceOrigin(facts);
 }
@@ -189,8 +189,8 @@ bool SavePlacementValue(TWindow window, const TRegistryKeyChain& chain, const ch
     // Stored in screen coordinates, as the restoring steps use them.
     const POINT origin = WorkspaceOriginOf(window.Hwnd, record.Placement);
     OffsetRect(&record.Placement.rcNormalPosition, origin.x, origin.y);
-    record.Style = static_cast<DWORD>(GetWindowLongA(window.Hwnd, GWL_STYLE));
-    record.ExStyle = static_cast<DWORD>(GetWindowLongA(window.Hwnd, GWL_EXSTYLE));
+    record.Style = static_cast<DWORD>(GetWindowLongW(window.Hwnd, GWL_STYLE));
+    record.ExStyle = static_cast<DWORD>(GetWindowLongW(window.Hwnd, GWL_EXSTYLE));
     record.Rule = CheckedPositionRule(window);
     return TRegBinaryValue(&chain, name).Write(&record, sizeof record) == ERROR_SUCCESS;
 }
@@ -209,7 +209,7 @@ bool RestorePlacementValue(TWindow window, const TRegistryKeyChain& chain, const
         return false;
 
     HWND hwnd = window.Hwnd;
-    const LONG presentStyle = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG presentStyle = GetWindowLongW(hwnd, GWL_STYLE);
     TPlacementFacts facts;
     facts.Resizable = (presentStyle & WS_THICKFRAME) != 0;
     GetWindowRect(hwnd, &facts.Current);
@@ -247,14 +247,14 @@ bool RestorePlacementValue(TWindow window, const TRegistryKeyChain& chain, const
         OffsetRect(&record.Placement.rcNormalPosition, -origin.x, -origin.y);
     }
     SetWindowPlacement(hwnd, &record.Placement);
-    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
-    SetWindowLongA(hwnd, GWL_EXSTYLE, static_cast<LONG>(record.ExStyle));
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(record.ExStyle));
     HWND parent = GetParent(hwnd);
-    if (!parent || !(GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    if (!parent || !(GetWindowLongW(parent, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
         SetWindowPos(hwnd, (record.ExStyle & WS_EX_TOPMOST) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE);
     }
-    if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED)
         ApplyTranslucency(window, true);
     return true;
 }

@@ -26,11 +26,11 @@ bool IsEditableMultiLineEdit(HWND control)
 {
     if (!control)
         return false;
-    char className[32] = "";
-    GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "EDIT") != 0 && lstrcmpiA(className, "TransparentEDIT") != 0)
+    wchar_t className[32] = L"";
+    GetClassNameW(control, className, 32);
+    if (lstrcmpiW(className, L"EDIT") != 0 && lstrcmpiW(className, L"TransparentEDIT") != 0)
         return false;
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
     return (style & ES_WANTRETURN) && !(style & ES_READONLY);
 }
 
@@ -39,7 +39,7 @@ bool PostSystemCommand(UINT command)
     HWND active = GetActiveWindow();
     if (!active || !IsSystemCommandEnabled(TWindow(active), command))
         return false;
-    PostMessageA(active, WM_SYSCOMMAND, command, static_cast<LPARAM>(0xFFFF0000u));
+    PostMessageW(active, WM_SYSCOMMAND, command, static_cast<LPARAM>(0xFFFF0000u));
     return true;
 }
 
@@ -49,7 +49,7 @@ bool IsPushButton(HWND control, bool requireDefault)
 {
     if (!control)
         return false;
-    const LRESULT code = SendMessageA(control, WM_GETDLGCODE, 0, 0);
+    const LRESULT code = SendMessageW(control, WM_GETDLGCODE, 0, 0);
     if (code & DLGC_DEFPUSHBUTTON)
         return true;
     return !requireDefault && (code & DLGC_UNDEFPUSHBUTTON);
@@ -76,12 +76,12 @@ bool PreTranslateShapeKey(const TShapeAccelerator* accelerators, int count, TWin
     const BYTE modifierBits = FALT | FCONTROL | FSHIFT;
     for (int i = 0; accelerators && i < count; ++i) {
         if (accelerators[i].Key == key && (accelerators[i].Flags & modifierBits) == held) {
-            PostMessageA(window.Hwnd, WM_COMMAND, MAKEWPARAM(accelerators[i].Command, 1), 0);
+            PostMessageW(window.Hwnd, WM_COMMAND, MAKEWPARAM(accelerators[i].Command, 1), 0);
             if (key == VK_F1) {
                 // F1 taken as a command is not help for the focused control
                 // as well: a system that queued that already loses it again.
                 MSG pending;
-                PeekMessageA(&pending, message.hwnd, KeyF1Message, KeyF1Message, PM_REMOVE);
+                PeekMessageW(&pending, message.hwnd, KeyF1Message, KeyF1Message, PM_REMOVE);
             }
             return true;
         }
@@ -89,7 +89,7 @@ bool PreTranslateShapeKey(const TShapeAccelerator* accelerators, int count, TWin
     if (key == VK_RETURN && !(held & (FALT | FCONTROL)) && !IsEditableMultiLineEdit(GetFocus())) {
         HWND button = FindDefaultButton(window);
         if (button) {
-            PostMessageA(window.Hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), 1),
+            PostMessageW(window.Hwnd, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), 1),
                          reinterpret_cast<LPARAM>(button));
             return true;
         }

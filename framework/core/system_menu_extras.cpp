@@ -5,6 +5,7 @@
 #include "framework/core/flash_thread.h"
 #include "framework/core/translucency.h"
 #include "framework/core/window_position.h"
+#include "framework/util/wide_text.h"
 
 const char PositionPopupText[] = "表示位置(&P)";
 
@@ -89,17 +90,18 @@ bool AddSystemMenuExtras(TWindow window, bool closable)
     if (at < 0)
         at = GetMenuItemCount(menu);
     const UINT flags = MF_BYPOSITION | MF_STRING;
-    InsertMenuA(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
+    InsertMenuW(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     if (IsLayeringAvailable())
-        InsertMenuA(menu, at, flags, SysCmdTranslucent, TranslucentText);
-    InsertMenuA(menu, at, flags, SysCmdTopmost, TopmostText);
+        InsertMenuW(menu, at, flags, SysCmdTranslucent, TWideText(TranslucentText).Get());
+    InsertMenuW(menu, at, flags, SysCmdTopmost, TWideText(TopmostText).Get());
     HMENU popup = CreatePopupMenu();
     if (popup) {
-        InsertMenuA(popup, 0, flags, SysCmdKeepPlace, KeepPlaceText);
-        InsertMenuA(popup, 0, flags, SysCmdMouse, MouseText);
-        InsertMenuA(popup, 0, flags, SysCmdCentre, CentreText);
+        InsertMenuW(popup, 0, flags, SysCmdKeepPlace, TWideText(KeepPlaceText).Get());
+        InsertMenuW(popup, 0, flags, SysCmdMouse, TWideText(MouseText).Get());
+        InsertMenuW(popup, 0, flags, SysCmdCentre, TWideText(CentreText).Get());
         // From here the system menu owns the popup.
-        if (!InsertMenuA(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), PositionPopupText))
+        if (!InsertMenuW(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                         TWideText(PositionPopupText).Get()))
             DestroyMenu(popup);
     }
     EnablePositionCommands(window, false);
@@ -115,9 +117,9 @@ int PositionPopupIndex(HMENU menu)
         HMENU popup = GetSubMenu(menu, i);
         if (!popup)
             continue;
-        char text[256] = "";
-        GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        if (std::strcmp(text, PositionPopupText) == 0)
+        wchar_t text[256] = L"";
+        GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+        if (lstrcmpW(TWideText(PositionPopupText).Get(), text) == 0)
             return i;
         // An item drawn by the framework's menus keeps no text in the menu:
         // the popup is then the one that holds the position commands.
@@ -197,7 +199,7 @@ void MoveToMouse(TWindow window)
 
 void ToggleTopmost(TWindow window)
 {
-    const bool topmost = (GetWindowLongA(window.Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    const bool topmost = (GetWindowLongW(window.Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     if (topmost)
         Flash(window, 1, 300);
     else

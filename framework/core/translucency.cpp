@@ -38,8 +38,8 @@ TSetLayeredWindowAttributes LayeredFunction()
 
 void SetLayeredStyle(TWindow window, bool on)
 {
-    const LONG style = GetWindowLongA(window.Hwnd, GWL_EXSTYLE);
-    SetWindowLongA(window.Hwnd, GWL_EXSTYLE, on ? style | WS_EX_LAYERED : style & ~WS_EX_LAYERED);
+    const LONG style = GetWindowLongW(window.Hwnd, GWL_EXSTYLE);
+    SetWindowLongW(window.Hwnd, GWL_EXSTYLE, on ? style | WS_EX_LAYERED : style & ~WS_EX_LAYERED);
 }
 
 void CheckTranslucent(TWindow window, bool checked)

@@ -6,6 +6,7 @@
 
 #include "framework/settings/app_globals.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 const TWindow NoWindow;
 const TWindow DesktopWindow(GetDesktopWindow());
@@ -22,7 +23,10 @@ const LRESULT kLongestText = INT_MAX - 16;
 
 }  // namespace
 
-void TWindow::FillWindowClass(WNDCLASSA& windowClass)
+namespace {
+
+template <typename TClass>
+void FillClassValues(TClass& windowClass)
 {
     windowClass.style = CS_VREDRAW | CS_HREDRAW;
     windowClass.lpfnWndProc = TWindow::PreWndProc;
@@ -30,10 +34,23 @@ void TWindow::FillWindowClass(WNDCLASSA& windowClass)
     // Room for the owning object's pointer (4 bytes on 32-bit Windows).
     windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = AppGlobals.Instance;
-    windowClass.hIcon = LoadIconA(AppGlobals.Instance, MAKEINTRESOURCEA(32512));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(AppGlobals.Instance, MAKEINTRESOURCEW(32512));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     windowClass.lpszMenuName = nullptr;
+}
+
+}  // namespace
+
+void TWindow::FillWindowClass(WNDCLASSW& windowClass)
+{
+    FillClassValues(windowClass);
+    windowClass.lpszClassName = L"ZanthWindowClass";
+}
+
+void TWindow::FillWindowClass(WNDCLASSA& windowClass)
+{
+    FillClassValues(windowClass);
     windowClass.lpszClassName = "ZanthWindowClass";
 }
 
@@ -46,13 +63,14 @@ HWND TWindow::Create(TWindow* object, const char* className, const char* title, 
 HWND TWindow::CreateEx(TWindow* object, DWORD exStyle, const char* className, const char* title, DWORD style,
                        int x, int y, int width, int height, HWND parent, HMENU menu)
 {
-    return CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
+    const TWideArgument wideClass(className), wideTitle(title);
+    return CreateWindowExW(exStyle, wideClass.Get(), wideTitle.Get(), style, x, y, width, height, parent, menu,
                            AppGlobals.Instance, object);
 }
 
 TWindow* TWindow::BoundObject(HWND hwnd)
 {
-    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(hwnd, 0));
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrW(hwnd, 0));
 }
 
 LRESULT CALLBACK TWindow::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -61,12 +79,13 @@ LRESULT CALLBACK TWindow::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (!object) {
         // Nothing is bound before WM_CREATE (WM_NCCREATE and the like come first).
         if (message != WM_CREATE)
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            return DefaultWindowProc(hwnd, message, wParam, lParam);
+        // lpCreateParams sits at the same place in both forms of the structure.
+        const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         object = static_cast<TWindow*>(create ? create->lpCreateParams : nullptr);
         if (!object)
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
+            return DefaultWindowProc(hwnd, message, wParam, lParam);
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(object));
         object->Hwnd = hwnd;
     }
     return DefaultProc(object, message, wParam, lParam);
@@ -74,44 +93,59 @@ LRESULT CALLBACK TWindow::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 LRESULT TWindow::DefaultProc(TWindow* object, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(object->Hwnd, message, wParam, lParam);
+    return DefaultWindowProc(object->Hwnd, message, wParam, lParam);
+}
+
+LRESULT DefaultWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A class registered from the ANSI template gets its messages in ANSI
+    // form, and its default handling must read them so.
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
+                                 : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 char* TWindow::GetClassName() const
 {
-    char buffer[256];
-    const int length = ::GetClassNameA(Hwnd, buffer, sizeof buffer);
-    buffer[length > 0 ? length : 0] = '\0';
-    return NewText(buffer);
+    wchar_t buffer[256];
+    const int length = ::GetClassNameW(Hwnd, buffer, 256);
+    buffer[length > 0 ? length : 0] = L'\0';
+    char* name;
+    AnsiText(name, buffer);
+    return name;
 }
 
 int TWindow::GetText(char*& text) const
 {
     DWORD_PTR length = 0;
-    if (SendMessageTimeoutA(Hwnd, WM_GETTEXTLENGTH, 0, 0, kAnswerFlags, kAnswerTimeout, &length) &&
+    if (SendMessageTimeoutW(Hwnd, WM_GETTEXTLENGTH, 0, 0, kAnswerFlags, kAnswerTimeout, &length) &&
         static_cast<LRESULT>(length) >= 0 && static_cast<LRESULT>(length) <= kLongestText) {
         // Some room beyond the reported length: the text may grow between the calls.
         const size_t size = static_cast<size_t>(length) + 16;
-        char* buffer = new (std::nothrow) char[size];
+        wchar_t* buffer = new (std::nothrow) wchar_t[size];
         if (!buffer) {
             text = NewText(kUnknownText);
             return -1;
         }
-        buffer[0] = '\0';
+        buffer[0] = L'\0';
         DWORD_PTR copied = 0;
-        if (SendMessageTimeoutA(Hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer), kAnswerFlags,
+        if (SendMessageTimeoutW(Hwnd, WM_GETTEXT, size, reinterpret_cast<LPARAM>(buffer), kAnswerFlags,
                                 kAnswerTimeout, &copied)) {
             if (copied >= size)
                 copied = size - 1;
-            buffer[copied] = '\0';
-            text = NewText(buffer);
+            buffer[copied] = L'\0';
+            AnsiText(text, buffer);
             delete[] buffer;
-            return static_cast<int>(copied);
+            return static_cast<int>(std::strlen(text));
         }
         delete[] buffer;
     }
     text = NewText(kUnknownText);
     return -1;
+}
+
+bool TWindow::SetText(const char* text) const
+{
+    return SetWindowTextW(Hwnd, TWideText(text).Get()) != FALSE;
 }
 
 char* TWindow::GetTextCopy() const
@@ -124,7 +158,7 @@ char* TWindow::GetTextCopy() const
 HWND TWindow::TopLevelAncestor() const
 {
     HWND window = Hwnd;
-    while (window && IsWindow(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+    while (window && IsWindow(window) && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD))
         window = GetParent(window);
     return window;
 }
@@ -132,11 +166,11 @@ HWND TWindow::TopLevelAncestor() const
 HICON TWindow::GetIcon(bool small) const
 {
     DWORD_PTR icon = 0;
-    if (SendMessageTimeoutA(Hwnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0, kAnswerFlags, kAnswerTimeout,
+    if (SendMessageTimeoutW(Hwnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0, kAnswerFlags, kAnswerTimeout,
                             &icon) &&
         icon)
         return reinterpret_cast<HICON>(icon);
-    return reinterpret_cast<HICON>(GetClassLongPtrA(Hwnd, small ? GCLP_HICONSM : GCLP_HICON));
+    return reinterpret_cast<HICON>(GetClassLongPtrW(Hwnd, small ? GCLP_HICONSM : GCLP_HICON));
 }
 
 void TWindow::GetScrollPositions(int& horizontal, int& vertical) const
@@ -194,7 +228,7 @@ void TWindow::SetClientSize(int width, int height) const
         if (dx == 0 && dy == 0)
             return;
         POINT topLeft = {window.left, window.top};
-        HWND parent = (GetWindowLongA(Hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(Hwnd) : nullptr;
+        HWND parent = (GetWindowLongW(Hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(Hwnd) : nullptr;
         if (parent)
             ScreenToClient(parent, &topLeft);
         MoveWindow(Hwnd, topLeft.x, topLeft.y, window.right - window.left + dx, window.bottom - window.top + dy,
@@ -207,7 +241,7 @@ void TWindow::FocusFirstTabStop() const
     HWND first = GetWindow(Hwnd, GW_CHILD);
     HWND child = first;
     while (child) {
-        if ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) && IsWindowEnabled(child)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) && IsWindowEnabled(child)) {
             SetFocus(child);
             return;
         }
@@ -220,37 +254,40 @@ void TWindow::FocusFirstTabStop() const
 void TWindow::FindWindows(TWindow parent, const char* className, const char* title, TWindowList& list)
 {
     list.Clear();
+    const TWideArgument wideClass(className), wideTitle(title);
     HWND window = nullptr;
-    while ((window = FindWindowExA(parent.Hwnd, window, className, title)) != nullptr)
+    while ((window = FindWindowExW(parent.Hwnd, window, wideClass.Get(), wideTitle.Get())) != nullptr)
         list.Add(window);
 }
 
 void TWindow::PostToMatching(TWindow parent, const char* className, const char* title, UINT message,
                              WPARAM wParam, LPARAM lParam)
 {
+    const TWideArgument wideClass(className), wideTitle(title);
     HWND window = nullptr;
-    while ((window = FindWindowExA(parent.Hwnd, window, className, title)) != nullptr)
-        PostMessageA(window, message, wParam, lParam);
+    while ((window = FindWindowExW(parent.Hwnd, window, wideClass.Get(), wideTitle.Get())) != nullptr)
+        PostMessageW(window, message, wParam, lParam);
 }
 
 void TWindow::SendToMatching(TWindow parent, const char* className, const char* title, UINT message,
                              WPARAM wParam, LPARAM lParam)
 {
+    const TWideArgument wideClass(className), wideTitle(title);
     HWND window = nullptr;
-    while ((window = FindWindowExA(parent.Hwnd, window, className, title)) != nullptr)
-        SendMessageA(window, message, wParam, lParam);
+    while ((window = FindWindowExW(parent.Hwnd, window, wideClass.Get(), wideTitle.Get())) != nullptr)
+        SendMessageW(window, message, wParam, lParam);
 }
 
 void TWindow::PostToAll(const TWindowList& list, UINT message, WPARAM wParam, LPARAM lParam)
 {
     for (TWindowList::Node* node = list.First(); node; node = node->next)
-        PostMessageA(node->value, message, wParam, lParam);
+        PostMessageW(node->value, message, wParam, lParam);
 }
 
 void TWindow::SendToAll(const TWindowList& list, UINT message, WPARAM wParam, LPARAM lParam)
 {
     for (TWindowList::Node* node = list.First(); node; node = node->next)
-        SendMessageA(node->value, message, wParam, lParam);
+        SendMessageW(node->value, message, wParam, lParam);
 }
 
 namespace {
@@ -262,8 +299,9 @@ bool ShowNeighbourOfClass(HWND current, const char* className, bool next)
 {
     const UINT_PTR key = reinterpret_cast<UINT_PTR>(current);
     HWND neighbour = nullptr, wrap = nullptr;
+    const TWideArgument wideClass(className);
     HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+    while ((window = FindWindowExW(nullptr, window, wideClass.Get(), nullptr)) != nullptr) {
         if (!IsWindowVisible(window))
             break;
         const UINT_PTR value = reinterpret_cast<UINT_PTR>(window);

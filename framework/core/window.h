@@ -21,7 +21,13 @@ public:
     explicit TWindow(HWND hwnd) : Hwnd(hwnd) {}
 
     // Class registration and creation. The object pointer travels as the
-    // creation parameter and is bound to the window on WM_CREATE.
+    // creation parameter and is bound to the window on WM_CREATE; the class
+    // and title are the program's texts, created through the wide function.
+    // The template of the framework's classes, registered with
+    // RegisterWindowClass. The wide one makes a Unicode class, the program's
+    // own; the ANSI one serves callers whose procedures still read ANSI
+    // messages (PreWndProc answers both kinds).
+    static void FillWindowClass(WNDCLASSW& windowClass);
     static void FillWindowClass(WNDCLASSA& windowClass);
     static HWND Create(TWindow* object, const char* className, const char* title, DWORD style, int x,
                        int y, int width, int height, HWND parent, HMENU menu);
@@ -39,6 +45,8 @@ public:
     // gives "不明" and -1.
     int GetText(char*& text) const;
     char* GetTextCopy() const;  // GetText as a new owned text
+    // Sets the window's text, handed to the system in UTF-16; false on failure.
+    bool SetText(const char* text) const;
     HWND TopLevelAncestor() const;
     HICON GetIcon(bool small) const;
     void GetScrollPositions(int& horizontal, int& vertical) const;
@@ -69,6 +77,10 @@ public:
     static bool ShowNextOfClass(TWindow window, const char* className);
     static bool ShowPreviousOfClass(TWindow window, const char* className);
 };
+
+// The system's default handling in the form the window takes its messages:
+// DefWindowProcW for a Unicode window, DefWindowProcA for an ANSI one.
+LRESULT DefaultWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 extern const TWindow NoWindow;
 extern const TWindow DesktopWindow;

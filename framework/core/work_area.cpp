@@ -24,8 +24,8 @@ RECT WorkAreaBesideTaskbar(const RECT& screen, const RECT& taskbar)
 void GetWorkArea(RECT& area)
 {
     GetWindowRect(GetDesktopWindow(), &area);
-    HWND taskbar = FindWindowA("Shell_TrayWnd", "");
-    if (!taskbar || !IsWindowVisible(taskbar) || !(GetWindowLongA(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", L"");
+    if (!taskbar || !IsWindowVisible(taskbar) || !(GetWindowLongW(taskbar, GWL_EXSTYLE) & WS_EX_TOPMOST))
         return;
     RECT bar;
     RECT overlap;

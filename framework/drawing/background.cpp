@@ -83,7 +83,7 @@ void TBackground::LoadPictures()
             Poster.LoadFile(PosterFileName.Get());
         } else {
             HINSTANCE module = PosterModule ? PosterModule : AppGlobals.Instance;
-            if (Poster.LoadResource(module ? module : GetModuleHandleA(nullptr), POSTER_BITMAP_NAME)) {
+            if (Poster.LoadResource(module ? module : GetModuleHandleW(nullptr), POSTER_BITMAP_NAME)) {
                 const COLORREF ground = GetSysColor(COLOR_WINDOW);
                 Poster.SetColor(0, ground);
                 Poster.SetColor(1, RGB(FigureChannel(GetRValue(ground)), FigureChannel(GetGValue(ground)),

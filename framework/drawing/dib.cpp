@@ -7,6 +7,7 @@
 
 #include "framework/drawing/bitmap_layout.h"
 #include "framework/drawing/gdi_objects.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -182,7 +183,7 @@ void TDib::RebuildPalette()
 bool TDib::TakeSection(HBITMAP section, int colorCount)
 {
     DIBSECTION ds;
-    if (GetObjectA(section, sizeof ds, &ds) != static_cast<int>(sizeof ds) || !ds.dsBm.bmBits)
+    if (GetObjectW(section, sizeof ds, &ds) != static_cast<int>(sizeof ds) || !ds.dsBm.bmBits)
         return false;
     const BITMAPINFOHEADER& header = ds.dsBmih;
     const int64_t rows = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
@@ -234,13 +235,13 @@ bool TDib::LoadFile(const char* path)
         return false;
     // One full path for the check and the decoder: the system searches other
     // folders for a relative name, and must not find a file nobody checked.
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
-    if (length == 0 || length >= sizeof full)
+    wchar_t full[MAX_PATH];
+    const DWORD length = GetFullPathNameW(TWideText(path).Get(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
         return false;
     // Held open without write or delete sharing until the system has decoded
     // it, so the file it reads is the file that was checked.
-    TFileHandle file(CreateFileA(full, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    TFileHandle file(CreateFileW(full, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE)
         return false;
@@ -261,7 +262,7 @@ bool TDib::LoadFile(const char* path)
     }
     if (!decodedHere)
         section = static_cast<HBITMAP>(
-            LoadImageA(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+            LoadImageW(nullptr, full, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!section)
         return false;
     if (!TakeSection(section, layout.ColorCount)) {
@@ -279,7 +280,7 @@ bool TDib::LoadFile(const char* path)
 bool TDib::LoadResource(HINSTANCE module, const char* name)
 {
     Reset();
-    HRSRC resource = FindResourceA(module, name, reinterpret_cast<LPCSTR>(RT_BITMAP));
+    HRSRC resource = FindResourceW(module, TWideArgument(name).Get(), reinterpret_cast<LPCWSTR>(RT_BITMAP));
     if (!resource)
         return false;
     const DWORD size = SizeofResource(module, resource);

@@ -10,6 +10,7 @@
 #include "framework/drawing/shell_icon_source.h"
 #include "framework/util/directories.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 TIconSource* const LogoFallback = reinterpret_cast<TIconSource*>(static_cast<INT_PTR>(-1));
 
@@ -23,10 +24,10 @@ UINT DriveTypeOf(const char* path)
     if ((path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/'))
         return kNetworkShare;
     if (path[0] != '\0' && path[1] == ':') {
-        const char root[4] = {path[0], ':', '\\', '\0'};
-        return GetDriveTypeA(root);
+        const wchar_t root[4] = {static_cast<wchar_t>(static_cast<unsigned char>(path[0])), L':', L'\\', L'\0'};
+        return GetDriveTypeW(root);
     }
-    return GetDriveTypeA(nullptr);
+    return GetDriveTypeW(nullptr);
 }
 
 bool IsLocalDrive(UINT type)
@@ -42,9 +43,9 @@ bool IsDriveRoot(const char* path)
 // Whether the shell has an icon for the file itself.
 bool ShellKnowsFile(const char* path)
 {
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     std::memset(&info, 0, sizeof info);
-    if (!SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON))
+    if (!SHGetFileInfoW(TWideText(path).Get(), FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON))
         return false;
     if (info.hIcon)
         DestroyIcon(info.hIcon);
@@ -53,8 +54,8 @@ bool ShellKnowsFile(const char* path)
 
 bool FileExists(const char* path)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(path, &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(TWideText(path).Get(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     FindClose(find);

@@ -7,6 +7,7 @@
 #include "framework/drawing/gdi_objects.h"
 #include "framework/drawing/palette_device.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 int HaloReach()
 {
@@ -31,10 +32,10 @@ int TextLength(const char* text)
     return length > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(length);
 }
 
-void DrawPrefixText(HDC dc, int x, int y, const char* text, int length, UINT state)
+void DrawPrefixText(HDC dc, int x, int y, const TWideText& text, UINT state)
 {
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(length), x, y, 0, 0,
-               DST_PREFIXTEXT | state);
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text.Get()), static_cast<WPARAM>(text.Length()), x,
+               y, 0, 0, DST_PREFIXTEXT | state);
 }
 
 // Calls draw(line, length) for every line; an empty line is one space, so
@@ -57,32 +58,30 @@ template <typename Draw> void ForEachLine(const char* text, Draw draw)
     }
 }
 
-int DrawTabbedLine(HDC dc, int x, int y, const char* line, int length)
+int DrawTabbedLine(HDC dc, int x, int y, const TWideText& line)
 {
-    return HIWORD(TabbedTextOutA(dc, x, y, line, length, 0, nullptr, x));
+    return HIWORD(TabbedTextOutW(dc, x, y, line.Get(), line.Length(), 0, nullptr, x));
 }
 
 }  // namespace
 
 void DrawHaloText(HDC dc, int x, int y, bool enabled, const char* text)
 {
-    if (!text)
-        text = "";
-    const int length = TextLength(text);
+    const TWideText wide(text);
     const int mode = SetBkMode(dc, TRANSPARENT);
     const bool trueColour = IsNonPaletteDevice(dc);
     if (trueColour) {
         const COLORREF textColour = SetTextColor(dc, GetBkColor(dc));
-        ForEachHaloOffset([&](int dx, int dy) { DrawPrefixText(dc, x + dx, y + dy, text, length, DSS_NORMAL); });
+        ForEachHaloOffset([&](int dx, int dy) { DrawPrefixText(dc, x + dx, y + dy, wide, DSS_NORMAL); });
         SetTextColor(dc, textColour);
     }
     if (enabled) {
-        DrawPrefixText(dc, x, y, text, length, DSS_NORMAL);
+        DrawPrefixText(dc, x, y, wide, DSS_NORMAL);
     } else if (trueColour) {
-        DrawPrefixText(dc, x, y, text, length, DSS_DISABLED);
+        DrawPrefixText(dc, x, y, wide, DSS_DISABLED);
     } else {
         const COLORREF textColour = SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-        DrawPrefixText(dc, x, y, text, length, DSS_NORMAL);
+        DrawPrefixText(dc, x, y, wide, DSS_NORMAL);
         SetTextColor(dc, textColour);
     }
     SetBkMode(dc, mode);
@@ -98,12 +97,13 @@ void DrawHaloTabbedText(HDC dc, int x, int y, const char* text, COLORREF textCol
         SetTextColor(dc, haloColour);
         int top = y;
         ForEachLine(text, [&](const char* line, int length) {
+            const TWideText wide(line, length);
             int height = 0;
-            ForEachHaloOffset([&](int dx, int dy) { height = DrawTabbedLine(dc, x + dx, top + dy, line, length); });
+            ForEachHaloOffset([&](int dx, int dy) { height = DrawTabbedLine(dc, x + dx, top + dy, wide); });
             top += height;
         });
     }
     SetTextColor(dc, textColour);
     int top = y;
-    ForEachLine(text, [&](const char* line, int length) { top += DrawTabbedLine(dc, x, top, line, length); });
+    ForEachLine(text, [&](const char* line, int length) { top += DrawTabbedLine(dc, x, top, TWideText(line, length)); });
 }

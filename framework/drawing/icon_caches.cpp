@@ -18,6 +18,7 @@
 #include "framework/util/directories.h"
 #include "framework/util/list.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -76,8 +77,8 @@ bool IsLocalDrivePath(const char* path)
 {
     if (path[0] == '\0' || path[1] != ':')
         return false;
-    const char root[4] = {path[0], ':', '\\', '\0'};
-    const UINT type = GetDriveTypeA(root);
+    const wchar_t root[4] = {static_cast<wchar_t>(static_cast<unsigned char>(path[0])), L':', L'\\', L'\0'};
+    const UINT type = GetDriveTypeW(root);
     return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
 }
 
@@ -115,9 +116,9 @@ TIconSource* SpecialFolderIcon(const char* path, bool typeOnly)
     FreeText(startMenu);
     if (!inStartMenu)
         return nullptr;
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     std::memset(&info, 0, sizeof info);
-    if (!SHGetFileInfoA(path, FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, SHGFI_ICON))
+    if (!SHGetFileInfoW(TWideText(path).Get(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, SHGFI_ICON))
         return nullptr;
     if (info.hIcon)
         DestroyIcon(info.hIcon);
@@ -195,7 +196,7 @@ TIconSource* ResourceIcon(const char* name)
         if (same)
             return node->value;
     }
-    HINSTANCE instance = AppGlobals.Instance ? AppGlobals.Instance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = AppGlobals.Instance ? AppGlobals.Instance : GetModuleHandleW(nullptr);
     return Cached(resources, new (std::nothrow) TResourceIconSource(instance, name));
 }
 

@@ -1,6 +1,7 @@
 #include "framework/drawing/icon_file_source.h"
 
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 TIconFileSource::TIconFileSource(const char* path) : FilePath(NewText(path)), Small(nullptr), Large(nullptr) {}
 
@@ -17,7 +18,7 @@ HICON TIconFileSource::GetIcon(int kind, TIconSource* fallback)
         HICON& slot = kind == IconSizeSmall ? Small : Large;
         if (!slot) {
             const int size = IconSizeOfKind(kind);
-            slot = static_cast<HICON>(LoadImageA(nullptr, FilePath, IMAGE_ICON, size, size, LR_LOADFROMFILE));
+            slot = static_cast<HICON>(LoadImageW(nullptr, TWideText(FilePath).Get(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
         }
         if (slot)
             return slot;
@@ -27,6 +28,6 @@ HICON TIconFileSource::GetIcon(int kind, TIconSource* fallback)
 
 HICON TIconFileSource::CreateIcon(int width, int height, TIconSource* fallback)
 {
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, FilePath, IMAGE_ICON, width, height, LR_LOADFROMFILE));
+    HICON icon = static_cast<HICON>(LoadImageW(nullptr, TWideText(FilePath).Get(), IMAGE_ICON, width, height, LR_LOADFROMFILE));
     return icon ? icon : TIconSource::CreateIcon(width, height, fallback);
 }

@@ -8,6 +8,7 @@
 
 #include "framework/settings/registry_key.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 const char* PathExtension(const char* path)
 {
@@ -33,7 +34,7 @@ namespace {
 void ClassesRootDefault(char*& result, const char* subKey)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, TWideText(subKey).Get(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         result = NewText("");
         return;
     }
@@ -124,24 +125,25 @@ void ParseIconLocation(const char* location, char*& path, int& index)
 
     // Expanded in full: a variable that grows the path past MAX_PATH must not
     // leave a cut-off path behind.
-    const DWORD needed = ExpandEnvironmentStringsA(unquoted, nullptr, 0);
+    const TWideText wide(unquoted);
+    const DWORD needed = ExpandEnvironmentStringsW(wide.Get(), nullptr, 0);
     if (needed == 0) {
         path = unquoted;
         return;
     }
-    char* expanded = new (std::nothrow) char[needed + 1];
+    wchar_t* expanded = new (std::nothrow) wchar_t[needed + 1];
     if (!expanded) {
         path = unquoted;
         return;
     }
-    const DWORD written = ExpandEnvironmentStringsA(unquoted, expanded, needed + 1);
+    const DWORD written = ExpandEnvironmentStringsW(wide.Get(), expanded, needed + 1);
     if (written == 0 || written > needed + 1) {
         delete[] expanded;
         path = unquoted;
         return;
     }
-    expanded[needed] = '\0';
-    path = NewText(expanded);
+    expanded[needed] = L'\0';
+    AnsiText(path, expanded);
     delete[] expanded;
     FreeText(unquoted);
 }

@@ -6,6 +6,7 @@
 #include "framework/drawing/icon_location.h"
 #include "framework/drawing/icon_source.h"
 #include "framework/drawing/system_icon_source.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -14,15 +15,19 @@ struct TEnumTarget {
     TList<const char*>* entries;
 };
 
-BOOL CALLBACK AddGroupIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+BOOL CALLBACK AddGroupIcon(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
     TEnumTarget* target = reinterpret_cast<TEnumTarget*>(param);
     if (IS_INTRESOURCE(name)) {
-        target->entries->Add(name);
+        target->entries->Add(reinterpret_cast<LPCSTR>(name));
     } else {
-        // The enumeration's name lives only for this call: the list keeps a copy.
-        if (TStringList::Node* node = target->names->Add(name))
+        // The enumeration's name lives only for this call: the list keeps a
+        // copy, in the program's code page (TWideArgument turns it back).
+        char* narrow;
+        AnsiText(narrow, name);
+        if (TStringList::Node* node = target->names->Add(narrow))
             target->entries->Add(node->value);
+        FreeText(narrow);
     }
     return TRUE;
 }
@@ -45,7 +50,7 @@ struct TGroupIconEntry {
 // The bytes of a resource, with their size; null when any step fails.
 const BYTE* ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD& size)
 {
-    HRSRC found = FindResourceA(module, name, type);
+    HRSRC found = FindResourceW(module, TWideArgument(name).Get(), reinterpret_cast<LPCWSTR>(type));
     if (!found)
         return nullptr;
     size = SizeofResource(module, found);
@@ -62,7 +67,8 @@ TModuleIconLibrary::TModuleIconLibrary(TModuleRecord* owner, HMODULE module, con
 {
     if (Module) {
         TEnumTarget target = {&Names, &Entries};
-        EnumResourceNamesA(Module, RT_GROUP_ICON, AddGroupIcon, reinterpret_cast<LONG_PTR>(&target));
+        EnumResourceNamesW(Module, reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), AddGroupIcon,
+                           reinterpret_cast<LONG_PTR>(&target));
     }
     // A cache without memory holds nothing, and its kind gives no icon.
     for (TIconCache& cache : Caches) {

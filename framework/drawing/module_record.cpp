@@ -7,6 +7,7 @@
 #include "framework/util/directories.h"
 #include "framework/util/list.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -156,8 +157,9 @@ TModuleRecord* LoadModule(const char* path, int mode)
     SetLastError(0);
     // No message box from the system for a file that is not a module.
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE handle = mode == ModuleAsLibrary ? LoadLibraryA(normalised)
-                                             : LoadLibraryExA(normalised, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const TWideText widePath(normalised);
+    HMODULE handle = mode == ModuleAsLibrary ? LoadLibraryW(widePath.Get())
+                                             : LoadLibraryExW(widePath.Get(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     SetErrorMode(oldMode);
     TModuleRecord* record = nullptr;
     if (handle) {

@@ -6,6 +6,7 @@
 
 #include "framework/util/directories.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 TShellFileIconSource::TShellFileIconSource(const char* path) : FilePath(NewText(path)), Small(nullptr), Large(nullptr)
 {
@@ -32,10 +33,10 @@ HICON TShellFileIconSource::GetIcon(int kind, TIconSource* fallback)
 
 HICON TShellFileIconSource::AskShell(bool small) const
 {
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     std::memset(&info, 0, sizeof info);
     const UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : 0);
-    if (!SHGetFileInfoA(FilePath, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, flags))
+    if (!SHGetFileInfoW(TWideText(FilePath).Get(), FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, flags))
         return nullptr;
     return info.hIcon;
 }
@@ -47,16 +48,15 @@ HICON TShellTypeIconSource::AskShell(bool small) const
 
 HICON ShellTypeIconHandle(const char* path, bool small)
 {
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     std::memset(&info, 0, sizeof info);
     const UINT flags = SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | (small ? SHGFI_SMALLICON : 0);
     DWORD_PTR found;
     if (path[0] != '\0' && EndsWithBackslash(path)) {
-        char* folder = NewText(path, static_cast<int>(std::strlen(path)) - 1);
-        found = SHGetFileInfoA(folder, FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
-        FreeText(folder);
+        const TWideText folder(path, static_cast<int>(std::strlen(path)) - 1);
+        found = SHGetFileInfoW(folder.Get(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
     } else {
-        found = SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, flags);
+        found = SHGetFileInfoW(TWideText(path).Get(), FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, flags);
     }
     return found ? info.hIcon : nullptr;
 }

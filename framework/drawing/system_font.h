@@ -16,5 +16,7 @@ enum TSystemFontKind : int {
 // 0 to 5 or when the system gives no metrics.
 HFONT CreateSystemFont(int kind);
 
-// The description CreateSystemFont makes its font from; false as above.
+// The description CreateSystemFont makes its font from; false as above. The
+// ANSI form holds the face name in the program's code page.
+bool SystemFontDescription(int kind, LOGFONTW& font);
 bool SystemFontDescription(int kind, LOGFONTA& font);

@@ -10,11 +10,11 @@ TSystemIconSource::~TSystemIconSource()
 HICON TSystemIconSource::GetIcon(int kind, TIconSource* fallback)
 {
     if (kind == IconSizeLarge && !Large)
-        Large = LoadIconA(nullptr, MAKEINTRESOURCEA(IconId));
+        Large = LoadIconW(nullptr, MAKEINTRESOURCEW(IconId));
     // The system's own image of the small size, not the large one shrunk.
     if (kind == IconSizeSmall && !Small) {
         const int side = IconSizeOfKind(IconSizeSmall);
-        Small = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(IconId), IMAGE_ICON, side, side, 0));
+        Small = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(IconId), IMAGE_ICON, side, side, 0));
     }
     HICON icon = kind == IconSizeSmall ? Small : kind == IconSizeLarge ? Large : nullptr;
     if (icon)
@@ -25,6 +25,6 @@ HICON TSystemIconSource::GetIcon(int kind, TIconSource* fallback)
 HICON TSystemIconSource::CreateIcon(int width, int height, TIconSource* fallback)
 {
     HICON icon = static_cast<HICON>(
-        LoadImageA(nullptr, MAKEINTRESOURCEA(IconId), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+        LoadImageW(nullptr, MAKEINTRESOURCEW(IconId), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
     return icon ? icon : TIconSource::CreateIcon(width, height, fallback);
 }

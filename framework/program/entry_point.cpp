@@ -32,7 +32,6 @@ TRegistryKeyChain* NewUserKeyChain(const char* path)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine, int showCommand)
 {
     // What every thread reads and the system decides, read before any thread starts.
-    ReadCodePageBytes();
     ReadDisplayDpi();
 
     ParseCommandLine();

@@ -8,6 +8,7 @@
 #include "framework/settings/text_array.h"
 #include "framework/util/list.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -16,11 +17,79 @@ namespace {
 constexpr DWORD KeyNameBufferSize = 256;
 constexpr DWORD ValueNameBufferSize = 16384;
 
+bool IsTextType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The value as the ANSI query would give it if the system's code page were the
+// program's: texts are stored in UTF-16 and come back in code page 932, so a
+// value an earlier version wrote on a 932 system reads back byte for byte;
+// other types come back as stored. A text without its NUL needs room for one
+// in `size` bytes, or it is ERROR_MORE_DATA.
 LONG QueryValue(HKEY key, const char* name, DWORD& type, BYTE* buffer, DWORD& size)
 {
     if (!key)
         return ERROR_INVALID_HANDLE;
-    return RegQueryValueExA(key, name, nullptr, &type, buffer, &size);
+    // Twice the read buffer: a text that fits it in code page 932 fits this in UTF-16.
+    wchar_t stored[RegistryReadBufferSize];
+    DWORD storedSize = RegistryReadBufferSize * sizeof(wchar_t);
+    const LONG result = RegQueryValueExW(key, TWideArgument(name).Get(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(stored), &storedSize);
+    if (result != ERROR_SUCCESS)
+        return result;
+    if (!IsTextType(type)) {
+        if (storedSize > size)
+            return ERROR_MORE_DATA;
+        std::memcpy(buffer, stored, storedSize);
+        size = storedSize;
+        return ERROR_SUCCESS;
+    }
+    // An odd last byte is no character. Converted into a buffer of the read
+    // buffer's size, after the length is known to fit it.
+    char text[RegistryReadBufferSize];
+    const wchar_t* wide = stored;
+    const int units = static_cast<int>(storedSize / sizeof(wchar_t));
+    const int length = units > 0 ? WideCharToMultiByte(TextCodePage, 0, wide, units, nullptr, 0, nullptr, nullptr) : 0;
+    if (length > RegistryReadBufferSize)
+        return ERROR_MORE_DATA;
+    if (length > 0)
+        WideCharToMultiByte(TextCodePage, 0, wide, units, text, length, nullptr, nullptr);
+    const DWORD bytes = static_cast<DWORD>(length > 0 ? length : 0);
+    const DWORD needed = bytes + (bytes == 0 || text[bytes - 1] != '\0' ? 1 : 0);
+    if (needed > size)
+        return ERROR_MORE_DATA;
+    std::memcpy(buffer, text, bytes);
+    if (bytes < size)
+        buffer[bytes] = '\0';
+    size = bytes;
+    return ERROR_SUCCESS;
+}
+
+// Adds a name the registry gave, in the program's code page.
+void AddNarrowName(TStringList& names, const wchar_t* name)
+{
+    char* narrow;
+    AnsiText(narrow, name);
+    names.Add(narrow);
+    FreeText(narrow);
+}
+
+LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+{
+    if (!key)
+        return ERROR_INVALID_HANDLE;
+    return RegSetValueExW(key, TWideArgument(name).Get(), 0, type, data, size);
+}
+
+// A text of the program's code page (NULs inside it included) stored in UTF-16.
+LONG SetTextValue(HKEY key, const char* name, DWORD type, const char* text, size_t bytes)
+{
+    const TWideText wide(text, static_cast<int>(bytes));
+    if (bytes > 0 && wide.Length() == 0)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    return SetValue(key, name, type, reinterpret_cast<const BYTE*>(wide.Get()),
+                    static_cast<DWORD>(wide.Length() * sizeof(wchar_t)));
 }
 
 } // namespace
@@ -103,23 +172,18 @@ LONG WriteString(HKEY key, const char* name, const char* text)
         return ERROR_INVALID_HANDLE;
     if (!text)
         text = "";
-    const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size);
+    return SetTextValue(key, name, REG_SZ, text, std::strlen(text) + 1);
 }
 
 LONG WriteDword(HKEY key, const char* name, DWORD value)
 {
-    if (!key)
-        return ERROR_INVALID_HANDLE;
-    return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    return SetValue(key, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 LONG WriteBinary(HKEY key, const char* name, const TStateBlob& blob)
 {
-    if (!key)
-        return ERROR_INVALID_HANDLE;
     const DWORD size = blob.Size > 0 ? static_cast<DWORD>(blob.Size) : 0;
-    return RegSetValueExA(key, name, 0, REG_BINARY, size ? blob.Data : nullptr, size);
+    return SetValue(key, name, REG_BINARY, size ? blob.Data : nullptr, size);
 }
 
 LONG WriteMultiString(HKEY key, const char* name, const TTextArray& texts)
@@ -142,8 +206,7 @@ LONG WriteMultiString(HKEY key, const char* name, const TTextArray& texts)
         offset += length;
     }
     buffer[offset++] = '\0';
-    return RegSetValueExA(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(buffer),
-                          static_cast<DWORD>(offset));
+    return SetTextValue(key, name, REG_MULTI_SZ, buffer, offset);
 }
 
 LONG EnumSubKeys(HKEY key, TStringList& names)
@@ -151,14 +214,14 @@ LONG EnumSubKeys(HKEY key, TStringList& names)
     names.Clear();
     if (!key)
         return ERROR_INVALID_HANDLE;
-    char name[KeyNameBufferSize];
+    wchar_t name[KeyNameBufferSize];
     for (DWORD index = 0;; ++index) {
         DWORD length = KeyNameBufferSize;
-        const LONG result = RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG result = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS)
             return result;
-        name[length < KeyNameBufferSize ? length : KeyNameBufferSize - 1] = '\0';
-        names.Add(name);
+        name[length < KeyNameBufferSize ? length : KeyNameBufferSize - 1] = L'\0';
+        AddNarrowName(names, name);
     }
 }
 
@@ -167,17 +230,17 @@ LONG EnumValueNames(HKEY key, TStringList& names)
     names.Clear();
     if (!key)
         return ERROR_INVALID_HANDLE;
-    std::unique_ptr<char[]> name(new (std::nothrow) char[ValueNameBufferSize]);
+    std::unique_ptr<wchar_t[]> name(new (std::nothrow) wchar_t[ValueNameBufferSize]);
     if (!name)
         return ERROR_NOT_ENOUGH_MEMORY;
     for (DWORD index = 0;; ++index) {
         DWORD length = ValueNameBufferSize;
         const LONG result =
-            RegEnumValueA(key, index, name.get(), &length, nullptr, nullptr, nullptr, nullptr);
+            RegEnumValueW(key, index, name.get(), &length, nullptr, nullptr, nullptr, nullptr);
         if (result != ERROR_SUCCESS)
             return result;
-        name[length < ValueNameBufferSize ? length : ValueNameBufferSize - 1] = '\0';
-        names.Add(name.get());
+        name[length < ValueNameBufferSize ? length : ValueNameBufferSize - 1] = L'\0';
+        AddNarrowName(names, name.get());
     }
 }
 
@@ -187,7 +250,7 @@ LONG DeleteAllValues(HKEY key)
     const LONG listed = EnumValueNames(key, names);
     LONG first = listed == ERROR_NO_MORE_ITEMS ? ERROR_SUCCESS : listed;
     for (TStringList::Node* node = names.First(); node; node = node->next) {
-        const LONG result = RegDeleteValueA(key, node->value);
+        const LONG result = RegDeleteValueW(key, TWideText(node->value).Get());
         if (first == ERROR_SUCCESS)
             first = result;
     }

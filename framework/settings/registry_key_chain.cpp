@@ -4,6 +4,7 @@
 #include "framework/settings/state_blob.h"
 #include "framework/settings/text_array.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 TRegistryKeyEntry::TRegistryKeyEntry() : Handle(nullptr), Root(nullptr), SubKey(NewText("")) {}
 
@@ -77,7 +78,7 @@ LONG CreateEntry(TRegistryKeyEntry& entry, DWORD options, DWORD& disposition)
     if (!entry.Root)
         return ERROR_INVALID_HANDLE;
     HKEY handle = nullptr;
-    const LONG result = RegCreateKeyExA(entry.Root, entry.SubKey, 0, nullptr, options, KEY_ALL_ACCESS,
+    const LONG result = RegCreateKeyExW(entry.Root, TWideArgument(entry.SubKey).Get(), 0, nullptr, options, KEY_ALL_ACCESS,
                                         nullptr, &handle, &disposition);
     if (result == ERROR_SUCCESS)
         entry.Handle = handle;
@@ -114,7 +115,7 @@ LONG TRegistryKeyChain::OpenKeys()
         LONG result = ERROR_INVALID_HANDLE;
         if (entry.Root) {
             HKEY handle = nullptr;
-            result = RegOpenKeyExA(entry.Root, entry.SubKey, 0, KEY_ALL_ACCESS, &handle);
+            result = RegOpenKeyExW(entry.Root, TWideArgument(entry.SubKey).Get(), 0, KEY_ALL_ACCESS, &handle);
             if (result == ERROR_SUCCESS)
                 entry.Handle = handle;
         }
@@ -141,7 +142,7 @@ LONG TRegistryKeyChain::DeleteKeys()
     for (Node* node = First(); node; node = node->next) {
         TRegistryKeyEntry& entry = node->value;
         entry.Handle = nullptr;
-        KeepFirst(first, entry.Root ? RegDeleteKeyA(entry.Root, entry.SubKey) : ERROR_INVALID_HANDLE);
+        KeepFirst(first, entry.Root ? RegDeleteKeyW(entry.Root, TWideArgument(entry.SubKey).Get()) : ERROR_INVALID_HANDLE);
     }
     return first;
 }
@@ -152,7 +153,7 @@ LONG TRegistryKeyChain::DeleteLastKey()
         return ERROR_INVALID_HANDLE;
     TRegistryKeyEntry& entry = Last()->value;
     entry.Handle = nullptr;
-    return entry.Root ? RegDeleteKeyA(entry.Root, entry.SubKey) : ERROR_INVALID_HANDLE;
+    return entry.Root ? RegDeleteKeyW(entry.Root, TWideArgument(entry.SubKey).Get()) : ERROR_INVALID_HANDLE;
 }
 
 LONG TRegistryKeyChain::ReadString(const char* name, char*& text) const
@@ -211,7 +212,7 @@ LONG TRegistryKeyChain::ReadMultiString(const char* name, TTextArray& texts) con
 LONG TRegistryKeyChain::DeleteValue(const char* name) const
 {
     const HKEY key = LastHandle();
-    return key ? RegDeleteValueA(key, name) : ERROR_INVALID_HANDLE;
+    return key ? RegDeleteValueW(key, TWideArgument(name).Get()) : ERROR_INVALID_HANDLE;
 }
 
 LONG TRegistryKeyChain::DeleteValueAll(const char* name) const
@@ -219,7 +220,7 @@ LONG TRegistryKeyChain::DeleteValueAll(const char* name) const
     LONG first = ERROR_SUCCESS;
     for (const Node* node = First(); node; node = node->next) {
         const HKEY key = node->value.Handle;
-        KeepFirst(first, key ? RegDeleteValueA(key, name) : ERROR_INVALID_HANDLE);
+        KeepFirst(first, key ? RegDeleteValueW(key, TWideArgument(name).Get()) : ERROR_INVALID_HANDLE);
     }
     return first;
 }

@@ -4,6 +4,7 @@
 
 #include "framework/util/directories.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -15,16 +16,16 @@ HMODULE LoadSystemLibrary(const char* library)
     // The search flags exist from Windows 8 on, and on Windows 7 with the
     // update that also brought AddDllDirectory; before them LoadLibraryEx
     // refuses the flags.
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     if (kernel && GetProcAddress(kernel, "AddDllDirectory"))
-        return LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return LoadLibraryExW(TWideText(library).Get(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     // Otherwise by its full path, and its dependencies looked for from the
     // library's own folder on (the altered search order).
     char* directory;
     SystemDirectory(directory);
     char* path;
     StrConcat(path, directory, library);
-    const HMODULE module = directory[0] ? LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : nullptr;
+    const HMODULE module = directory[0] ? LoadLibraryExW(TWideText(path).Get(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : nullptr;
     FreeText(path);
     FreeText(directory);
     return module;
@@ -34,7 +35,7 @@ HMODULE LoadSystemLibrary(const char* library)
 
 FARPROC SystemEntry(const char* library, const char* name)
 {
-    HMODULE module = GetModuleHandleA(library);
+    HMODULE module = GetModuleHandleW(TWideText(library).Get());
     if (!module)
         module = LoadSystemLibrary(library);
     return module ? GetProcAddress(module, name) : nullptr;
@@ -42,7 +43,7 @@ FARPROC SystemEntry(const char* library, const char* name)
 
 bool IsLibraryLoaded(const char* library)
 {
-    return GetModuleHandleA(library) != nullptr;
+    return GetModuleHandleW(TWideText(library).Get()) != nullptr;
 }
 
 const char CommonControlsLibrary[] = "comctl32.dll";

@@ -4,18 +4,19 @@
 #include <mmsystem.h>
 
 #include "framework/util/system_library.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
 const char SoundLibrary[] = "winmm.dll";
 
-typedef BOOL(WINAPI* TPlaySound)(LPCSTR sound, HMODULE module, DWORD flags);
+typedef BOOL(WINAPI* TPlaySound)(LPCWSTR sound, HMODULE module, DWORD flags);
 
 // The sound library is loaded at the first sound: most runs play none.
-bool PlaySoundOnce(LPCSTR sound, DWORD flags)
+bool PlaySoundOnce(const char* sound, DWORD flags)
 {
-    const TPlaySound play = SystemFunction<TPlaySound>(SoundLibrary, "PlaySoundA");
-    return play && play(sound, nullptr, flags);
+    const TPlaySound play = SystemFunction<TPlaySound>(SoundLibrary, "PlaySoundW");
+    return play && play(TWideArgument(sound).Get(), nullptr, flags);
 }
 
 }  // namespace

@@ -11,12 +11,12 @@ int CachedRebar = -1;
 
 bool TaskbarHoldsRebar(HWND taskbar)
 {
-    return taskbar && FindWindowExA(taskbar, nullptr, "ReBarWindow32", "") != nullptr;
+    return taskbar && FindWindowExW(taskbar, nullptr, L"ReBarWindow32", L"") != nullptr;
 }
 
 bool FindTaskbarRebar()
 {
-    return TaskbarHoldsRebar(FindWindowA("Shell_TrayWnd", ""));
+    return TaskbarHoldsRebar(FindWindowW(L"Shell_TrayWnd", L""));
 }
 
 bool HasTaskbarRebar()

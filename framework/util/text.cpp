@@ -10,37 +10,28 @@
 
 namespace {
 
-// Lead and trail bytes of the active ANSI code page. The code page does not
-// change while the process runs, so they are looked up once: at the program's
-// entry, before any other thread runs (ReadCodePageBytes), or else by the
-// first caller. Constant-initialised, so that no start-up code is needed.
+// Lead and trail bytes of Shift-JIS (code page 932), the program's texts'
+// code page whatever the system's is: a constant table, made by the compiler,
+// so no thread ever reads it half made.
 struct TByteClasses {
-    bool Read;
     bool Lead[256];
     bool Trail[256];
 };
-__constinit TByteClasses byteClasses = {};
 
-bool IsTrailByte(UINT codePage, int b)
+constexpr TByteClasses MakeShiftJisClasses()
 {
-    switch (codePage) {
-    case 932: // Shift-JIS
-        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-    case 936: // simplified Chinese
-        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
-    case 949: // Korean
-        return (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A) || (b >= 0x81 && b <= 0xFE);
-    case 950: // traditional Chinese
-        return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
-    default:
-        return b >= 0x40 && b != 0x7F && b != 0xFF;
+    TByteClasses classes = {};
+    for (int b = 0; b < 256; ++b) {
+        classes.Lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        classes.Trail[b] = (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
     }
+    return classes;
 }
+
+constexpr TByteClasses byteClasses = MakeShiftJisClasses();
 
 const TByteClasses& ByteClasses()
 {
-    if (!byteClasses.Read)
-        ReadCodePageBytes();
     return byteClasses;
 }
 
@@ -70,14 +61,9 @@ char noMemoryText[1] = {'\0'};
 
 } // namespace
 
-void ReadCodePageBytes()
+bool IsLeadByte(int c)
 {
-    const UINT codePage = GetACP();
-    for (int b = 0; b < 256; ++b) {
-        byteClasses.Lead[b] = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(b)) != FALSE;
-        byteClasses.Trail[b] = IsTrailByte(codePage, b);
-    }
-    byteClasses.Read = true;
+    return byteClasses.Lead[c & 0xFF];
 }
 
 char* NewText(const char* source)

@@ -2,8 +2,8 @@
 //
 // An owned text is a char buffer allocated with new[] holding exactly the
 // text's bytes plus its NUL, with one owner and never null (the empty text is a
-// one-byte buffer). Texts are multibyte in the process's ANSI code page
-// (Shift-JIS); lengths and positions count bytes, and every walk over a text
+// one-byte buffer). Texts are Shift-JIS (code page 932) whatever the system's
+// code page is; lengths and positions count bytes, and every walk over a text
 // steps by CharLength so that a trail byte is never taken for a character.
 //
 // Operations that produce a text write a new owned text into the caller's
@@ -25,13 +25,11 @@ char* NewText(const char* source, int bytes); // at most the first `bytes` bytes
 void FreeText(char*& text);                   // delete[] and set the slot to null
 void SetText(char*& slot, const char* source); // frees what the slot holds, stores an exact copy
 
-// Looks up the lead and trail bytes of the active code page, which CharLength
-// uses. The program's entry calls it before any other thread starts; without
-// that call, the first CharLength does.
-void ReadCodePageBytes();
+// Whether the byte (low 8 bits) leads a double-byte character of Shift-JIS.
+bool IsLeadByte(int c);
 
 // Bytes that the character at `p` occupies, `remaining` being the bytes left in
-// the text: a double-byte character of the active code page and a CR LF or LF CR
+// the text: a double-byte character of Shift-JIS and a CR LF or LF CR
 // pair count as one character of two bytes; a lead byte with nothing valid after
 // it is a character of its own.
 int CharLength(int remaining, const char* p);

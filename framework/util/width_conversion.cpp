@@ -197,7 +197,7 @@ char* ToFullWidth(const char* text, int flags)
             else
                 out += ' ';
             ++p;
-        } else if (IsDBCSLeadByte(b)) {
+        } else if (IsLeadByte(b)) {
             // A lead byte at the very end has no trail byte to take along.
             out += static_cast<char>(b);
             ++p;
@@ -245,7 +245,7 @@ char* ToHalfWidth(const char* text, int flags)
         const int step = CharLength(length - offset, p);
         offset += step;
         const unsigned char lead = static_cast<unsigned char>(p[0]);
-        if (step != 2 || !IsDBCSLeadByte(lead)) {
+        if (step != 2 || !IsLeadByte(lead)) {
             out.append(p, step); // single bytes and CR LF pairs
             continue;
         }

@@ -9,9 +9,9 @@ bool PlatformKnown = false;
 
 void QueryVersion()
 {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof(info);  // 148 bytes
-    if (!GetVersionExA(&info))
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);  // 276 bytes
+    if (!GetVersionExW(&info))
         return;
     CachedVersion = PackWindowsVersion(info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber);
     CachedPlatformId = info.dwPlatformId;
