@@ -16,6 +16,8 @@
 #include "framework/drawing/icon_caches.h"
 #include "framework/drawing/standard_icon_source.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/directories.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
@@ -87,8 +89,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
     if (AppIconElement)
         SetElements(AppIconElement);
 
-    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(TRAY_MENU_ID));
-    TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
+    LoadTrayMenu();
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
@@ -98,6 +99,18 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
     }
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+}
+
+void TIndicatorShape::LoadTrayMenu()
+{
+    delete OwnerDrawMenu;
+    OwnerDrawMenu = nullptr;
+    NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
+    if (menuResource_)
+        DestroyMenu(menuResource_);
+    const int menuId = InterfaceLanguage() == LanguageEnglish ? TRAY_MENU_EN_ID : TRAY_MENU_ID;
+    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(menuId));
+    TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
 }
 
 void TIndicatorShape::PrepareTrayMenu()
@@ -288,7 +301,7 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
 void TIndicatorShape::ShowVersion()
 {
     TText title;
-    DisplayText(title.Slot(), "Pelorum ﾊﾞｰｼﾞｮﾝ情報");
+    DisplayText(title.Slot(), LocalText("Pelorum ﾊﾞｰｼﾞｮﾝ情報", "About Pelorum"));
     if (BringShapeForward(title.Get()) || !CurrentVersionInfo)
         return;
     TShape shape(Hwnd, title.Get());

@@ -1,5 +1,6 @@
 // The settings dialog: the choice between the two icon sets, with all eight
-// icons of each beside it, and the keys the on-screen display shows. The
+// icons of each beside it, the keys the on-screen display shows and the
+// interface's language. The
 // choice elements belong to the monitor shape; the stored values change only
 // when the user confirms.
 #include "framework/core/display_text.h"
@@ -7,8 +8,11 @@
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/icon_element.h"
 #include "framework/dialogs/radio_element.h"
+#include "framework/dialogs/version_info.h"
 #include "framework/drawing/icon_caches.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
+#include "framework/settings/interface_language.h"
 #include "framework/settings/settings_key.h"
 #include "framework/util/resource_names.h"
 #include "indicator/indicator_shape.h"
@@ -17,6 +21,7 @@ void TIndicatorShape::LoadSettings()
 {
     TSettingsKey appKey(AppGlobals.AppKey, nullptr);
     OnScreenChoice.LoadFrom(appKey.Chain());
+    LanguageChoice.LoadFrom(appKey.Chain());
     if (!IconSetChoice)
         return;
     IconSetChoice->LoadFrom(appKey.Chain());
@@ -37,25 +42,37 @@ void TIndicatorShape::ApplyIconSet()
             items[i]->Icon = CurrentIconSet[pictures[i]];
 }
 
+void TIndicatorShape::ApplyLanguage()
+{
+    LoadTrayMenu();
+    OnScreenChoice.Relabel();
+    if (CurrentVersionInfo)
+        CurrentVersionInfo->Relabel();
+}
+
 void TIndicatorShape::ShowSettings()
 {
     TText title;
-    DisplayText(title.Slot(), "Pelorum 設定");
+    DisplayText(title.Slot(), LocalText("Pelorum 設定", "Pelorum Settings"));
     if (BringShapeForward(title.Get()) || !IconSetChoice)
         return;
 
     TButtonRecord ok(IDOK, "OK", ResourceIcon(OK_ICON_NAME));
-    TButtonRecord cancel(IDCANCEL, "ｷｬﾝｾﾙ", ResourceIcon(CANCEL_ICON_NAME));
+    TButtonRecord cancel(IDCANCEL, LocalText("ｷｬﾝｾﾙ", "Cancel"), ResourceIcon(CANCEL_ICON_NAME));
     TButtonsElement buttons(DockBottom, AlignRight, &ok, &cancel);
     TIconElement icon(SettingsCommandIcon());
     TShape dialog(Hwnd, title.Get());
     dialog.SettingsName.Set("SmithShape");
-    if (dialog.RunModal(&buttons, &icon, &OnScreenChoice, IconSetChoice) == IDOK) {
+    if (dialog.RunModal(&buttons, &icon, &LanguageChoice, &OnScreenChoice, IconSetChoice) == IDOK) {
+        bool newLanguage;
         {
             TSettingsKey appKey(AppGlobals.AppKey, nullptr);
             IconSetChoice->SaveTo(appKey.Chain());
             OnScreenChoice.SaveTo(appKey.Chain());
+            newLanguage = LanguageChoice.Apply(appKey.Chain());
         }
+        if (newLanguage)
+            ApplyLanguage();
         ApplyIconSet();
     } else {
         // An unconfirmed choice is dropped: the next opening shows the stored ones.

@@ -5,14 +5,16 @@
 
 #include "framework/dialogs/message_box.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 
 namespace {
 
-const char UnopenedTextBefore[] = "ﾍﾙﾌﾟを表示できませんでした。\r\n（";
-const char UnopenedTextAfter[] = " を開くｱﾌﾟﾘｹｰｼｮﾝがありません。）";
+const char* const UnopenedTextBefore[] = {"ﾍﾙﾌﾟを表示できませんでした。\r\n（",
+                                          "The help could not be shown.\r\n(No program opens "};
+const char* const UnopenedTextAfter[] = {" を開くｱﾌﾟﾘｹｰｼｮﾝがありません。）", ".)"};
 const int ExclamationIcon = 32515;
 
 // The user's own choice for a protocol (ASSOCF_IS_PROTOCOL, Windows 8 on),
@@ -150,7 +152,8 @@ void TellPageUnopened(HWND owner, const std::wstring& page)
 {
     TText path, text;
     AnsiText(path.Slot(), page);
-    StrJoin(text.Slot(), {UnopenedTextBefore, "\"", path.Get(), "\"", UnopenedTextAfter});
+    StrJoin(text.Slot(), {LocalText(UnopenedTextBefore), "\"", path.Get(), "\"",
+                          LocalText(UnopenedTextAfter)});
     ShowMessage(owner, "HelpPage", ExclamationIcon, text.Get(), MessageOk);
 }
 
@@ -168,10 +171,26 @@ bool IsFile(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// The page in the interface's language: in English "Indicator.en.html", where
+// it is there, else the Japanese "Indicator.html".
+std::wstring LocalHelpPage()
+{
+    if (InterfaceLanguage() == LanguageEnglish) {
+        const std::wstring english = BesideProgram(L".en.html");
+        if (IsFile(english))
+            return english;
+    }
+    return BesideProgram(L".html");
+}
+
+}  // namespace
+
 bool HelpPageInUse()
 {
     // Without a program file there is nothing beside it.
-    return !AppGlobals.ProgramFile.empty() && !IsFile(BesideProgram(L".HLP")) && IsFile(BesideProgram(L".html"));
+    return !AppGlobals.ProgramFile.empty() && !IsFile(BesideProgram(L".HLP")) && IsFile(LocalHelpPage());
 }
 
 std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
@@ -203,7 +222,7 @@ void RequestHelp(HWND window, UINT command, ULONG_PTR data, int topic)
         WinHelpA(window, AppGlobals.HelpFile, command, data);
         return;
     }
-    const std::wstring page = BesideProgram(L".html");
+    const std::wstring page = LocalHelpPage();
     if (command != HELP_QUIT && !OpenHelpPage(page, topic))
         TellPageUnopened(window, page);
 }

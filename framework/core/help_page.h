@@ -1,5 +1,6 @@
 // Help beside the program: the old help viewer's file (HelpFile, ".HLP") where
-// it exists, else the HTML page of the same name with ".html" in its place.
+// it exists, else the HTML page of the same name with ".html" in its place
+// (".en.html" for the English interface, where that page is there).
 //
 // Systems have long stopped shipping the old viewer, so a program ships the
 // page instead. Every help request of the framework and the application goes

@@ -5,16 +5,19 @@
 #include "framework/core/flash_thread.h"
 #include "framework/core/translucency.h"
 #include "framework/core/window_position.h"
+#include "framework/settings/interface_language.h"
 
 const char PositionPopupText[] = "表示位置(&P)";
+const char PositionPopupTextEnglish[] = "&Position";
 
 namespace {
 
-const char TopmostText[] = "常に手前に表示(&T)\tAlt+F5";
-const char CentreText[] = "画面中央に表示(&C)";
-const char MouseText[] = "マウスカーソルの位置へ表示(&M)";
-const char KeepPlaceText[] = "次回もこの位置で表示(&S)";
-const char TranslucentText[] = "半透明にする(&A)\tAlt+F3";
+// Each text in Japanese and in English.
+const char* const TopmostText[] = {"常に手前に表示(&T)\tAlt+F5", "Always on &Top\tAlt+F5"};
+const char* const CentreText[] = {"画面中央に表示(&C)", "&Center of Screen"};
+const char* const MouseText[] = {"マウスカーソルの位置へ表示(&M)", "At the &Mouse Pointer"};
+const char* const KeepPlaceText[] = {"次回もこの位置で表示(&S)", "&Same Place Next Time"};
+const char* const TranslucentText[] = {"半透明にする(&A)\tAlt+F3", "Tr&anslucent\tAlt+F3"};
 
 const UINT PositionCommands[] = {SysCmdCentre, SysCmdMouse, SysCmdKeepPlace};
 
@@ -91,15 +94,16 @@ bool AddSystemMenuExtras(TWindow window, bool closable)
     const UINT flags = MF_BYPOSITION | MF_STRING;
     InsertMenuA(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     if (IsLayeringAvailable())
-        InsertMenuA(menu, at, flags, SysCmdTranslucent, TranslucentText);
-    InsertMenuA(menu, at, flags, SysCmdTopmost, TopmostText);
+        InsertMenuA(menu, at, flags, SysCmdTranslucent, LocalText(TranslucentText));
+    InsertMenuA(menu, at, flags, SysCmdTopmost, LocalText(TopmostText));
     HMENU popup = CreatePopupMenu();
     if (popup) {
-        InsertMenuA(popup, 0, flags, SysCmdKeepPlace, KeepPlaceText);
-        InsertMenuA(popup, 0, flags, SysCmdMouse, MouseText);
-        InsertMenuA(popup, 0, flags, SysCmdCentre, CentreText);
+        InsertMenuA(popup, 0, flags, SysCmdKeepPlace, LocalText(KeepPlaceText));
+        InsertMenuA(popup, 0, flags, SysCmdMouse, LocalText(MouseText));
+        InsertMenuA(popup, 0, flags, SysCmdCentre, LocalText(CentreText));
         // From here the system menu owns the popup.
-        if (!InsertMenuA(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup), PositionPopupText))
+        if (!InsertMenuA(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                         LocalText(PositionPopupText, PositionPopupTextEnglish)))
             DestroyMenu(popup);
     }
     EnablePositionCommands(window, false);
@@ -117,7 +121,8 @@ int PositionPopupIndex(HMENU menu)
             continue;
         char text[256] = "";
         GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-        if (std::strcmp(text, PositionPopupText) == 0)
+        // In either language: the language may have changed since it went in.
+        if (std::strcmp(text, PositionPopupText) == 0 || std::strcmp(text, PositionPopupTextEnglish) == 0)
             return i;
         // An item drawn by the framework's menus keeps no text in the menu:
         // the popup is then the one that holds the position commands.

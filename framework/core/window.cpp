@@ -5,6 +5,7 @@
 #include <new>
 
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/text.h"
 
 const TWindow NoWindow;
@@ -16,6 +17,7 @@ namespace {
 const UINT kAnswerTimeout = 100;
 const UINT kAnswerFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 const char kUnknownText[] = "不明";
+const char kUnknownTextEnglish[] = "Unknown";
 // Another program's window may report any length: one that a buffer with the
 // extra room could not hold, or whose length no int can return, is no answer.
 const LRESULT kLongestText = INT_MAX - 16;
@@ -94,7 +96,7 @@ int TWindow::GetText(char*& text) const
         const size_t size = static_cast<size_t>(length) + 16;
         char* buffer = new (std::nothrow) char[size];
         if (!buffer) {
-            text = NewText(kUnknownText);
+            text = NewText(LocalText(kUnknownText, kUnknownTextEnglish));
             return -1;
         }
         buffer[0] = '\0';
@@ -110,7 +112,7 @@ int TWindow::GetText(char*& text) const
         }
         delete[] buffer;
     }
-    text = NewText(kUnknownText);
+    text = NewText(LocalText(kUnknownText, kUnknownTextEnglish));
     return -1;
 }
 

@@ -23,6 +23,9 @@ public:
     // The values are copied; `info` need not outlive the content.
     explicit TVersionInfo(const TAppInfo& info = AppInfo);
     ~TVersionInfo() override;
+
+    // The caption and the build text again, in the interface's language.
+    void Relabel(const TAppInfo& info = AppInfo);
 };
 
 // The content that exists, null when there is none.
