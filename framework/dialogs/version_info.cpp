@@ -16,10 +16,11 @@ namespace {
 // "Pelorum version 1.x", then the build date and time on lines of their own,
 // each after its heading and a TAB: in Japanese by era and kanji numbers, in
 // English by the Gregorian calendar and a 12-hour clock.
-std::string BuildText(const TAppInfo& info)
+std::string BuildText(const TAppInfo& info, TInterfaceLanguage language)
 {
+    const bool english = language == LanguageEnglish;
     std::string date, time;
-    if (InterfaceLanguage() == LanguageEnglish) {
+    if (english) {
         date = EnglishDate(info.BuildDate);
         time = EnglishTime(info.BuildTime);
     } else {
@@ -30,7 +31,7 @@ std::string BuildText(const TAppInfo& info)
         time = japaneseTime.Get();
     }
     return std::string(info.ProductName) + " version " + info.Version + "\r\n" +
-           LocalText("作成日付", "Build date") + "\t" + date + "\r\n" + LocalText("作成時刻", "Build time") + "\t" +
+           (english ? "Build date" : "作成日付") + "\t" + date + "\r\n" + (english ? "Build time" : "作成時刻") + "\t" +
            time;
 }
 
@@ -48,14 +49,16 @@ TVersionInfo::TVersionInfo(const TAppInfo& info)
     InfoGroup.SetChildren(&BuildInfo, &CopyrightInfo);
     SetGap(12, 12);
     SetChildren(&Buttons, &InfoGroup);
-    Relabel(info);
+    buildTexts_[LanguageJapanese] = BuildText(info, LanguageJapanese);
+    buildTexts_[LanguageEnglish] = BuildText(info, LanguageEnglish);
+    Relabel();
     CurrentVersionInfo = this;
 }
 
-void TVersionInfo::Relabel(const TAppInfo& info)
+void TVersionInfo::Relabel()
 {
     InfoGroup.SetCaption(LocalText("ﾊﾞｰｼﾞｮﾝ情報", "Version information"));
-    BuildInfo.MessageText.SetText(BuildText(info).c_str());
+    BuildInfo.MessageText.SetText(buildTexts_[InterfaceLanguage()].c_str());
 }
 
 TVersionInfo::~TVersionInfo()

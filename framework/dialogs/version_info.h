@@ -8,6 +8,8 @@
 // is CurrentVersionInfo.
 #pragma once
 
+#include <string>
+
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/message_element.h"
@@ -25,7 +27,10 @@ public:
     ~TVersionInfo() override;
 
     // The caption and the build text again, in the interface's language.
-    void Relabel(const TAppInfo& info = AppInfo);
+    void Relabel();
+
+private:
+    std::string buildTexts_[2];  // by TInterfaceLanguage
 };
 
 // The content that exists, null when there is none.
