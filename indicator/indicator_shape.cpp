@@ -301,7 +301,7 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
 void TIndicatorShape::ShowVersion()
 {
     TText title;
-    DisplayText(title.Slot(), LocalText("Pelorum ﾊﾞｰｼﾞｮﾝ情報", "About Pelorum"));
+    DisplayText(title.Slot(), LocalText("Pelorum ﾊﾞｰｼﾞｮﾝ情報", "Pelorum Version Information"));
     if (BringShapeForward(title.Get()) || !CurrentVersionInfo)
         return;
     TShape shape(Hwnd, title.Get());

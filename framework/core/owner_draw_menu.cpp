@@ -219,15 +219,12 @@ LRESULT TOwnerDrawMenu::OnMenuChar(HWND window, UINT message, WPARAM character, 
     const UINT typed = LOWORD(character);
     // A NUL would leave the bare '&', which every access key holds.
     if (typed && typed <= 0xFF) {
-        // Either case of a letter, as the system's own menus match access keys.
-        const char upper = static_cast<char>(typed >= 'a' && typed <= 'z' ? typed - 'a' + 'A' : typed);
-        const char lower = static_cast<char>(upper >= 'A' && upper <= 'Z' ? upper - 'A' + 'a' : upper);
-        const char key[3] = {'&', upper, 0}, lowerKey[3] = {'&', lower, 0};
+        const char key[3] = {'&', static_cast<char>(typed >= 'a' && typed <= 'z' ? typed - 'a' + 'A' : typed), 0};
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
             // '&' is never the second byte of a double-byte character.
             auto* item = dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(menu, i));
-            if (item && (std::strstr(item->Text.Get(), key) || std::strstr(item->Text.Get(), lowerKey)))
+            if (item && std::strstr(item->Text.Get(), key))
                 return MAKELRESULT(i, MNC_EXECUTE);
         }
     }

@@ -20,8 +20,7 @@ struct TLanguageRow {
     std::vector<std::wstring> menuItems;
     const wchar_t* settingsTitle;
     std::vector<std::wstring> versionTitles;  // katakana in either width, as DisplayText decides
-    WPARAM settingsKey;                       // the settings item's access key (0: the Japanese
-                                              // menu shares it with Scroll Lock)
+    WPARAM versionKey;                        // the version item's access key, in this menu only
     const wchar_t* choose;                    // English chosen then; null: cancelled
     std::wstring storedAfter;                 // "Language" after the dialog
     const char* screens;                      // the screenshots' prefix; null: none
@@ -29,13 +28,13 @@ struct TLanguageRow {
 
 const TLanguageRow Rows[] = {
     {nullptr, 2,
-     {L"&Num Lock", L"&Caps Lock", L"&Scroll Lock", L"", L"&Keyboard", L"Se&ttings...", L"&Help", L"&About Pelorum",
-      L"", L"E&xit"},
-     L"Pelorum Settings", {L"About Pelorum"}, 't', nullptr, L"", "english_"},
+     {L"&Num Lock", L"&Caps Lock", L"&Scroll Lock", L"", L"&Keyboard", L"&Settings...", L"&Help",
+      L"&Version Information", L"", L"E&xit"},
+     L"Pelorum Settings", {L"Pelorum Version Information"}, 'v', nullptr, L"", "english_"},
     {L"ja", 1,
      {L"&Num Lock", L"&Caps Lock", L"&Scroll Lock", L"", L"ｷｰﾎﾞｰﾄﾞ(&P)", L"設定(&S)...", L"ﾍﾙﾌﾟ(&H)",
       L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"", L"終了(&X)"},
-     L"Pelorum 設定", {L"Pelorum ﾊﾞｰｼﾞｮﾝ情報", L"Pelorum バージョン情報"}, 0, L"English", L"en", nullptr},
+     L"Pelorum 設定", {L"Pelorum ﾊﾞｰｼﾞｮﾝ情報", L"Pelorum バージョン情報"}, 'a', L"English", L"en", nullptr},
 };
 
 std::wstring WideWindowText(HWND window)
@@ -119,62 +118,47 @@ TEST_F(EnglishInterfaceTest, TextsFollowTheLanguage)
 
         StartIndicator();
         const DWORD process = indicator_.info.dwProcessId;
-        auto checkVersion = [&](const std::vector<std::wstring>& titles, const char* screenshot) {
-            PostMessageW(indicator_.Monitor, WM_COMMAND, 905, 0);
+        // The version dialog, opened with the menu's access key: the key
+        // finds the item only in the menu of the row's language.
+        auto checkVersion = [&](WPARAM key, const std::vector<std::wstring>& titles, const char* screenshot) {
+            PostMessageW(indicator_.Monitor, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
+            HWND menu = nullptr;
+            ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowOf(process, "#32768")); }, Patience));
+            if (screenshot) {
+                RECT area;
+                GetWindowRect(menu, &area);
+                // Drawn in full once the last item's icon shows.
+                PumpUntil([&] { return !PictureIn(area, {"CLOSE_ICON"}).empty(); }, Patience);
+                SaveScreenshot(CaptureScreen({area.left - 20, area.top - 20, area.right + 20, area.bottom + 20}),
+                               (std::string(screenshot) + "menu.png").c_str());
+            }
+            PostMessageW(menu, WM_CHAR, key, 0);
             HWND version = WaitForShape(process);
             ASSERT_NE(nullptr, version);
             ExpectTitle(version, titles);
             if (screenshot)
-                Screenshot(version, screenshot);
+                Screenshot(version, (std::string(screenshot) + "version.png").c_str());
             PressButton(version, IDOK);
             ASSERT_TRUE(PumpUntil([&] { return !IsWindow(version); }, Patience));
         };
-        checkVersion(row.versionTitles, row.screens ? (std::string(row.screens) + "version.png").c_str() : nullptr);
+        checkVersion(row.versionKey, row.versionTitles, row.screens);
 
-        // The menu loaded is the language's: in English its own access key opens the settings.
-        HWND menu = nullptr;
-        auto openMenu = [&] {
-            PostMessageW(indicator_.Monitor, TrayNotifyMessage, 9000, WM_RBUTTONDOWN);
-            ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowOf(process, "#32768")); }, Patience));
-        };
-        openMenu();
-        if (row.screens) {
-            RECT area;
-            GetWindowRect(menu, &area);
-            // Drawn in full once the last item's icon shows.
-            PumpUntil([&] { return !PictureIn(area, {"CLOSE_ICON"}).empty(); }, Patience);
-            SaveScreenshot(CaptureScreen({area.left - 20, area.top - 20, area.right + 20, area.bottom + 20}),
-                           (std::string(row.screens) + "menu.png").c_str());
-        }
-        if (row.settingsKey) {
-            PostMessageW(menu, WM_CHAR, row.settingsKey, 0);
-        } else {
-            PostMessageW(indicator_.Monitor, WM_CANCELMODE, 0, 0);
-            PostMessageW(indicator_.Monitor, WM_COMMAND, 191, 0);
-        }
+        PostMessageW(indicator_.Monitor, WM_COMMAND, 191, 0);
         HWND settings = WaitForShape(process);
         ASSERT_NE(nullptr, settings);
         ExpectTitle(settings, {row.settingsTitle});
         if (row.screens)
             Screenshot(settings, (std::string(row.screens) + "settings.png").c_str());
-        // The other language, chosen and confirmed, is stored and speaks from the next dialog on.
-        if (row.choose)
-            SendMessageW(OptionOf(settings, row.choose), BM_CLICK, 0, 0);
+        // The other language, chosen and confirmed, is stored and speaks from the next menu and dialog on.
+        HWND option = row.choose ? OptionOf(settings, row.choose) : nullptr;
+        if (option)
+            PostMessageW(settings, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(option), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(option));
         PressButton(settings, row.choose ? IDOK : IDCANCEL);
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(settings); }, Patience));
         EXPECT_EQ(row.storedAfter, StoredLanguage());
-
-        checkVersion(row.choose ? std::vector<std::wstring>{L"About Pelorum"} : row.versionTitles, nullptr);
-        if (row.choose) {
-            // The menu too: its English access key opens the English settings.
-            openMenu();
-            PostMessageW(menu, WM_CHAR, 't', 0);
-            settings = WaitForShape(process);
-            ASSERT_NE(nullptr, settings);
-            ExpectTitle(settings, {L"Pelorum Settings"});
-            PressButton(settings, IDCANCEL);
-            ASSERT_TRUE(PumpUntil([&] { return !IsWindow(settings); }, Patience));
-        }
+        if (row.choose)
+            checkVersion('v', {L"Pelorum Version Information"}, nullptr);
         indicator_.Close();
         PumpUntil([] { return !FindMonitor(); }, Patience);
         RegDeleteTreeW(HKEY_CURRENT_USER, KeyPath);
