@@ -1,7 +1,8 @@
 # Run by CTest (package_contents): makes the release package into a scratch
 # folder with CPack, unpacks it, and checks that it is Pelorum-<VERSION>.zip
-# holding one folder with exactly the ship folder's files, unchanged, and the
-# read-me in code page 932 with CR LF line ends, ending with the version
+# holding one folder with exactly the ship folder's files, unchanged (among
+# them both help pages), and the read-mes, Japanese in code page 932 and
+# English in ASCII, with CR LF line ends, each ending with the version
 # dialog's copyright line.
 #     cmake -DBUILD_DIR=<build> -DVERSION=<x.y.z> -DCOPYRIGHT=<line> -P CheckPackage.cmake
 set(scratch ${BUILD_DIR}/Testing/package_contents)
@@ -26,7 +27,13 @@ endif()
 set(root ${scratch}/unpacked/Pelorum-${VERSION})
 file(GLOB_RECURSE found RELATIVE ${root} ${root}/*)
 file(GLOB_RECURSE shipped RELATIVE ${BUILD_DIR}/ship ${BUILD_DIR}/ship/*)
-set(expected ${shipped} README.txt)
+set(expected ${shipped} README.txt README.en.txt)
+foreach(page Indicator.html Indicator.en.html)
+  list(FIND shipped ${page} at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the ship folder holds no ${page}")
+  endif()
+endforeach()
 list(SORT found)
 list(SORT expected)
 if(NOT found STREQUAL expected)
@@ -41,21 +48,30 @@ foreach(name IN LISTS shipped)
 endforeach()
 
 # Code page 932 with CR LF: a Japanese heading of the read-me ("■ これは何か")
-# in Shift-JIS at the start of a line, and no line that ends in a bare LF.
-file(READ ${root}/README.txt readme HEX)
-if(NOT readme MATCHES "0d0a0d0a81a12082b182ea82cd89bd82a90d0a")
-  message(FATAL_ERROR "README.txt does not hold the read-me's heading in code page 932")
-endif()
-string(REGEX REPLACE "(..)" "\\1;" bytes "${readme}")
-set(previous "")
-foreach(byte IN LISTS bytes)
-  if(byte STREQUAL "0a" AND NOT previous STREQUAL "0d")
-    message(FATAL_ERROR "README.txt has a line that ends in LF alone")
-  endif()
-  set(previous ${byte})
-endforeach()
+# in Shift-JIS at the start of a line; the English one's ("* What it is") with
+# every byte ASCII; in both no line that ends in a bare LF.
 string(HEX "${COPYRIGHT}" copyright)
-if(copyright STREQUAL "" OR NOT readme MATCHES "0d0a0d0a${copyright}0d0a$")
-  message(FATAL_ERROR "README.txt does not end with the copyright line \"${COPYRIGHT}\"")
-endif()
+foreach(check "README.txt:0d0a0d0a81a12082b182ea82cd89bd82a90d0a" "README.en.txt:0d0a0d0a2a2057686174206974206973")
+  string(REPLACE ":" ";" check ${check})
+  list(GET check 0 name)
+  list(GET check 1 heading)
+  file(READ ${root}/${name} readme HEX)
+  if(NOT readme MATCHES "${heading}0d0a")
+    message(FATAL_ERROR "${name} does not hold the read-me's heading in its code page")
+  endif()
+  string(REGEX REPLACE "(..)" "\\1;" bytes "${readme}")
+  set(previous "")
+  foreach(byte IN LISTS bytes)
+    if(byte STREQUAL "0a" AND NOT previous STREQUAL "0d")
+      message(FATAL_ERROR "${name} has a line that ends in LF alone")
+    endif()
+    if(name STREQUAL "README.en.txt" AND byte MATCHES "^[89a-f]")
+      message(FATAL_ERROR "README.en.txt holds a byte beyond ASCII")
+    endif()
+    set(previous ${byte})
+  endforeach()
+  if(copyright STREQUAL "" OR NOT readme MATCHES "0d0a0d0a${copyright}0d0a$")
+    message(FATAL_ERROR "${name} does not end with the copyright line \"${COPYRIGHT}\"")
+  endif()
+endforeach()
 message(STATUS "Pelorum-${VERSION}.zip: ${found}")

@@ -1,25 +1,32 @@
 # The release package: Pelorum-<version>.zip, made by CPack (scripts/package),
 # holding every file of the ship folder as it is at packaging time (so that a
 # file another target puts there ships without a change here) and the
-# Japanese read-me, README.txt.
+# read-mes: README.txt in Japanese (code page 932) and README.en.txt in
+# English (ASCII), both with CR LF line ends.
 find_program(PYTHON3_EXECUTABLE NAMES python3 REQUIRED)
 set(SHIP_DIR ${CMAKE_BINARY_DIR}/ship)
-set(PACKAGE_README ${CMAKE_BINARY_DIR}/package/README.txt)
+set(PACKAGE_READMES "")
 
-# The read-me ends with the version dialog's copyright line (PRODUCT_COPYRIGHT
+# Each read-me ends with the version dialog's copyright line (PRODUCT_COPYRIGHT
 # of cmake/VersionResource.cmake).
-configure_file(${PROJECT_SOURCE_DIR}/cmake/readme.ja.txt.in ${CMAKE_BINARY_DIR}/package/readme.utf8.txt @ONLY)
-add_custom_command(
-  OUTPUT ${PACKAGE_README}
-  COMMAND ${PYTHON3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/windows_text.py
-          ${CMAKE_BINARY_DIR}/package/readme.utf8.txt ${PACKAGE_README}
-  DEPENDS ${CMAKE_BINARY_DIR}/package/readme.utf8.txt ${PROJECT_SOURCE_DIR}/tools/windows_text.py
-  COMMENT "Writing the read-me in code page 932"
-  VERBATIM)
-add_custom_target(package_readme ALL DEPENDS ${PACKAGE_README})
+foreach(readme ja:README.txt en:README.en.txt)
+  string(REPLACE ":" ";" readme ${readme})
+  list(GET readme 0 language)
+  list(GET readme 1 name)
+  set(utf8 ${CMAKE_BINARY_DIR}/package/readme.${language}.utf8.txt)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/readme.${language}.txt.in ${utf8} @ONLY)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/package/${name}
+    COMMAND ${PYTHON3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/windows_text.py ${utf8} ${CMAKE_BINARY_DIR}/package/${name}
+    DEPENDS ${utf8} ${PROJECT_SOURCE_DIR}/tools/windows_text.py
+    COMMENT "Writing ${name} in code page 932"
+    VERBATIM)
+  list(APPEND PACKAGE_READMES ${CMAKE_BINARY_DIR}/package/${name})
+endforeach()
+add_custom_target(package_readme ALL DEPENDS ${PACKAGE_READMES})
 
 install(DIRECTORY ${SHIP_DIR}/ DESTINATION .)
-install(FILES ${PACKAGE_README} DESTINATION .)
+install(FILES ${PACKAGE_READMES} DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Pelorum)

@@ -16,6 +16,7 @@
 #include "framework/drawing/icon_caches.h"
 #include "framework/drawing/standard_icon_source.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/directories.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
@@ -88,17 +89,28 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
     if (AppIconElement)
         SetElements(AppIconElement);
 
-    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(TRAY_MENU_ID));
-    TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
+    LoadTrayMenu();
 
     if (IconSetChoice)
         IconSetChoice->Name.Set("IconSet");
-    LoadSettingChoices(IconSetChoice, OnScreenChoice);
+    LoadSettingChoices(IconSetChoice, OnScreenChoice, LanguageChoice);
     for (int i = 0; i < IconSetSize; ++i) {
         IconSetA[i] = ResourceIcon(IndicatorIconNamesA[i]);
         IconSetB[i] = ResourceIcon(IndicatorIconNamesB[i]);
     }
     CurrentIconSet = IconSetChoice && IconSetChoice->Value != 0 ? IconSetB : IconSetA;
+}
+
+void TIndicatorShape::LoadTrayMenu()
+{
+    delete OwnerDrawMenu;
+    OwnerDrawMenu = nullptr;
+    NumLockItem = CapsLockItem = ScrollLockItem = nullptr;
+    if (menuResource_)
+        DestroyMenu(menuResource_);
+    const int menuId = InterfaceLanguage() == LanguageEnglish ? TRAY_MENU_EN_ID : TRAY_MENU_ID;
+    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(menuId));
+    TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
 }
 
 void TIndicatorShape::PrepareTrayMenu()
@@ -289,17 +301,30 @@ int TIndicatorShape::OnCommand(int id, HWND control, int code)
 void TIndicatorShape::ShowSettings()
 {
     TText title;
-    DisplayText(title.Slot(), "Pelorum 設定");
+    DisplayText(title.Slot(), LocalText("Pelorum 設定", "Pelorum Settings"));
     if (BringShapeForward(title.Get()) || !IconSetChoice)
         return;
-    if (RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice, OnScreenChoice))
-        ApplyIconSet();
+    bool newLanguage;
+    if (!RunSettingsDialog(Hwnd, title.Get(), SettingsCommandIcon(), IconSetChoice, OnScreenChoice, LanguageChoice,
+                           newLanguage))
+        return;
+    if (newLanguage)
+        ApplyLanguage();
+    ApplyIconSet();
+}
+
+void TIndicatorShape::ApplyLanguage()
+{
+    LoadTrayMenu();
+    OnScreenChoice.Relabel();
+    if (CurrentVersionInfo)
+        CurrentVersionInfo->Relabel();
 }
 
 void TIndicatorShape::ShowVersion()
 {
     TText title;
-    DisplayText(title.Slot(), "Pelorum ﾊﾞｰｼﾞｮﾝ情報");
+    DisplayText(title.Slot(), LocalText("Pelorum ﾊﾞｰｼﾞｮﾝ情報", "Pelorum Version Information"));
     if (BringShapeForward(title.Get()) || !CurrentVersionInfo)
         return;
     TShape shape(Hwnd, title.Get());

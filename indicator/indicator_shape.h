@@ -11,6 +11,7 @@
 #include "framework/dialogs/shape.h"
 #include "hook/lamphook.h"
 #include "indicator/hook_companion.h"
+#include "indicator/language_choice.h"
 #include "indicator/lock_display.h"
 #include "indicator/on_screen_choice.h"
 
@@ -33,7 +34,7 @@ public:
     TGroupElement* IconRowB = nullptr;
     TRadioGroupElement* IconSetChoice = nullptr;  // "IconSet": 0 set A, otherwise set B
     HWND TrayWindow = nullptr;                  // the taskbar when the icon was last added
-    HMENU TrayMenu = nullptr;                   // sub-menu 0 of menu resource 1
+    HMENU TrayMenu = nullptr;                   // sub-menu 0 of menu resource 1 (Japanese) or 2
     TOwnerDrawMenu* OwnerDrawMenu = nullptr;    // made when the menu first opens
     TMenuItem* NumLockItem = nullptr;           // owned by OwnerDrawMenu; made with it
     TMenuItem* CapsLockItem = nullptr;
@@ -43,6 +44,7 @@ public:
     TIconSource* IconSetB[IconSetSize] = {};
     IndicateData LockState = {};
     TOnScreenChoice OnScreenChoice;             // "OnScreen": the keys the display shows
+    TLanguageChoice LanguageChoice;             // "Language": the interface's language
 
     TIndicatorShape();
     ~TIndicatorShape() override;
@@ -63,6 +65,9 @@ public:
     // picture if the tray shows another: for the changes no hook saw.
     void ResyncLockStates();
     void OnTrayNotify(UINT mouseMessage);
+    // Loads the tray menu of the interface's language, dropping the one
+    // loaded before with its OwnerDrawMenu.
+    void LoadTrayMenu();
     // Makes OwnerDrawMenu and its items, once.
     void PrepareTrayMenu();
     // On the first start by hand, a balloon from the tray icon tells where it
@@ -78,6 +83,9 @@ public:
     void ApplyIconSet();
     // The settings dialog (settings_dialog.h), with IconSetChoice.
     void ShowSettings();
+    // The interface's language has changed: the menu, the tip and the dialogs
+    // opened from now on speak the new one.
+    void ApplyLanguage();
 
 private:
     void ShowVersion();
@@ -88,7 +96,7 @@ private:
     // Records the system's lock states in the properties (tray_icon.cpp).
     void RecordSystemLockStates();
 
-    HMENU menuResource_ = nullptr;  // the loaded menu resource 1, destroyed with the shape
+    HMENU menuResource_ = nullptr;  // the loaded menu resource 1 or 2, destroyed with the shape
     TIconElement* iconElementsA_[IconSetSize] = {};
     TIconElement* iconElementsB_[IconSetSize] = {};
     int shownIndex_ = -1;                   // the picture in the tray; -1 none

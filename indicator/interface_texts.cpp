@@ -34,16 +34,11 @@ static_assert(std::size(Texts) == InterfaceTextCount, "a text for every TInterfa
 
 }  // namespace
 
-TInterfaceLanguage InterfaceLanguage()
-{
-    return LanguageJapanese;
-}
-
 const char* InterfaceText(TInterfaceText id)
 {
     if (id < 0 || id >= InterfaceTextCount)
         return "";
-    return InterfaceLanguage() == LanguageEnglish ? Texts[id].english : Texts[id].japanese;
+    return LocalText(Texts[id].japanese, Texts[id].english);
 }
 
 void ShownText(TText& result, TInterfaceText id)

@@ -6,16 +6,8 @@
 // the user sees it.
 #pragma once
 
+#include "framework/settings/interface_language.h"
 #include "framework/util/text.h"
-
-enum TInterfaceLanguage : int {
-    LanguageJapanese = 0,
-    LanguageEnglish = 1,
-};
-
-// The language the indicator speaks to this user. Japanese for now: the
-// choice by the user's interface language, and by a setting, is still to come.
-TInterfaceLanguage InterfaceLanguage();
 
 enum TInterfaceText : int {
     // The lock keys' names, in key order (below).

@@ -1,5 +1,6 @@
 #include "indicator/on_screen_choice.h"
 
+#include "framework/core/display_text.h"
 #include "framework/dialogs/element_values.h"
 
 TOnScreenChoice::TOnScreenChoice()
@@ -7,6 +8,13 @@ TOnScreenChoice::TOnScreenChoice()
 {
     Name.Set("OnScreen");
     SetChildren(&checks_[0], &checks_[1], &checks_[2]);
+}
+
+void TOnScreenChoice::Relabel()
+{
+    SetCaption(InterfaceText(TextOnScreenCaption));
+    for (int key = 0; key < LockKeyCount; ++key)
+        DisplayText(checks_[key].Label.Slot(), InterfaceText(static_cast<TInterfaceText>(TextNumLockChoice + key)));
 }
 
 DWORD TOnScreenChoice::Keys() const

@@ -29,6 +29,9 @@ public:
     // dialog is open.
     DWORD StoredKeys() const { return stored_; }
 
+    // The caption and the check boxes' labels in the interface's language.
+    void Relabel();
+
     void SaveTo(const TRegistryKeyChain& key) override;
     void LoadFrom(const TRegistryKeyChain& key) override;
 

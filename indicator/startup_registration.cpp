@@ -4,6 +4,7 @@
 
 #include "framework/core/command_line.h"
 #include "framework/dialogs/message_box.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/directories.h"
 #include "framework/util/module_file.h"
 #include "framework/util/shortcut.h"
@@ -16,12 +17,17 @@ const char ShortcutName[] = "Pelorum(システムトレイに常駐).lnk";
 const char RestoreSwitch[] = "/restore";
 const int InformationIcon = 32516;
 
-const char RegisterText[] =
+// Each message in Japanese and in English.
+const char* const RegisterText[] = {
     "ｼｽﾃﾑ起動時にPelorumを起動する設定を行いました。\r\n"
     "（解除するにはﾀｽｸﾄﾚｲ上のこのｱﾌﾟﾘｹｰｼｮﾝのｱｲｺﾝをｸﾘｯｸして現れる\r\n"
-    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）";
-const char UnregisterTextBefore[] = "ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ";
-const char UnregisterTextAfter[] = " を実行すれば再設定されます。）";
+    "　ﾎﾟｯﾌﾟｱｯﾌﾟﾒﾆｭｰの「終了」を選択してください。）",
+    "Pelorum will now start when you sign in to Windows.\r\n"
+    "(To undo this, click this program's icon in the notification area\r\n"
+    "and choose \"Exit\" on the menu that appears.)"};
+const char* const UnregisterTextBefore[] = {"ｼｽﾃﾑ起動時にPelorumを起動する設定を解除します。\r\n（再び ",
+                                            "Pelorum will no longer start when you sign in to Windows.\r\n(Run "};
+const char* const UnregisterTextAfter[] = {" を実行すれば再設定されます。）", " again to start it with Windows again.)"};
 
 // The program's full path: the command line's may be relative (started as
 // "Indicator.exe" from a console in its folder), and names nothing at log-on.
@@ -66,7 +72,7 @@ void RegisterStartup(HWND owner)
     TText program;
     ProgramPath(program);
     CreateShortcut(ShortcutPath(), program.Get(), RestoreSwitch, nullptr, 0);
-    ShowMessage(owner, "Register", InformationIcon, RegisterText, MessageOk);
+    ShowMessage(owner, "Register", InformationIcon, LocalText(RegisterText), MessageOk);
 }
 
 void UnregisterStartup(HWND owner)
@@ -75,7 +81,7 @@ void UnregisterStartup(HWND owner)
     // alone: the user sees it exactly.
     TText program, text;
     ProgramPath(program);
-    StrJoin(text.Slot(), {UnregisterTextBefore, "\"", program.Get(), "\"", UnregisterTextAfter});
+    StrJoin(text.Slot(), {LocalText(UnregisterTextBefore), "\"", program.Get(), "\"", LocalText(UnregisterTextAfter)});
     ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
     DeleteFileA(ShortcutPath());
 }

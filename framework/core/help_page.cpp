@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/system_library.h"
 #include "framework/util/wide_text.h"
 
@@ -153,10 +154,20 @@ bool IsFile(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring LocalHelpPage()
+{
+    if (InterfaceLanguage() == LanguageEnglish) {
+        const std::wstring english = BesideProgram(L".en.html");
+        if (IsFile(english))
+            return english;
+    }
+    return BesideProgram(L".html");
+}
+
 bool HelpPageInUse()
 {
     // Without a program file there is nothing beside it.
-    return !AppGlobals.ProgramFile.empty() && !IsFile(BesideProgram(L".HLP")) && IsFile(BesideProgram(L".html"));
+    return !AppGlobals.ProgramFile.empty() && !IsFile(BesideProgram(L".HLP")) && IsFile(LocalHelpPage());
 }
 
 std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
@@ -188,5 +199,5 @@ bool OpenHelp(HWND window, UINT command, ULONG_PTR data, int topic)
         WinHelpA(window, AppGlobals.HelpFile, command, data);
         return true;
     }
-    return command == HELP_QUIT || OpenHelpPage(BesideProgram(L".html"), topic);
+    return command == HELP_QUIT || OpenHelpPage(LocalHelpPage(), topic);
 }

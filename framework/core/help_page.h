@@ -1,5 +1,6 @@
 // Help beside the program: the old help viewer's file (HelpFile, ".HLP") where
-// it exists, else the HTML page of the same name with ".html" in its place.
+// it exists, else the HTML page of the same name with ".html" in its place
+// (".en.html" for the English interface, where that page is there).
 //
 // Systems have long stopped shipping the old viewer, so a program ships the
 // page instead. Every help request of the framework and the application goes
@@ -24,6 +25,9 @@
 std::wstring BesideProgram(const wchar_t* extension);
 // Whether the path names a file (a folder of that name is none).
 bool IsFile(const std::wstring& path);
+// The page in the interface's language: in English the page with ".en.html",
+// where it is there, else the one with ".html".
+std::wstring LocalHelpPage();
 // True when the help file is missing and the page is there.
 bool HelpPageInUse();
 // The page's file URL ("file:///C:/Program%20Files/Pelorum/Indicator.html"),

@@ -5,17 +5,20 @@
 #include "framework/core/flash_thread.h"
 #include "framework/core/translucency.h"
 #include "framework/core/window_position.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/wide_text.h"
 
 const char PositionPopupText[] = "表示位置(&P)";
+const char PositionPopupTextEnglish[] = "&Position";
 
 namespace {
 
-const char TopmostText[] = "常に手前に表示(&T)\tAlt+F5";
-const char CentreText[] = "画面中央に表示(&C)";
-const char MouseText[] = "マウスカーソルの位置へ表示(&M)";
-const char KeepPlaceText[] = "次回もこの位置で表示(&S)";
-const char TranslucentText[] = "半透明にする(&A)\tAlt+F3";
+// Each text in Japanese and in English.
+const char* const TopmostText[] = {"常に手前に表示(&T)\tAlt+F5", "Always on &Top\tAlt+F5"};
+const char* const CentreText[] = {"画面中央に表示(&C)", "&Center of Screen"};
+const char* const MouseText[] = {"マウスカーソルの位置へ表示(&M)", "At the &Mouse Pointer"};
+const char* const KeepPlaceText[] = {"次回もこの位置で表示(&S)", "&Same Place Next Time"};
+const char* const TranslucentText[] = {"半透明にする(&A)\tAlt+F3", "Tr&anslucent\tAlt+F3"};
 
 const UINT PositionCommands[] = {SysCmdCentre, SysCmdMouse, SysCmdKeepPlace};
 
@@ -92,16 +95,16 @@ bool AddSystemMenuExtras(TWindow window, bool closable)
     const UINT flags = MF_BYPOSITION | MF_STRING;
     InsertMenuW(menu, at, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
     if (IsLayeringAvailable())
-        InsertMenuW(menu, at, flags, SysCmdTranslucent, TWideText(TranslucentText).Get());
-    InsertMenuW(menu, at, flags, SysCmdTopmost, TWideText(TopmostText).Get());
+        InsertMenuW(menu, at, flags, SysCmdTranslucent, TWideText(LocalText(TranslucentText)).Get());
+    InsertMenuW(menu, at, flags, SysCmdTopmost, TWideText(LocalText(TopmostText)).Get());
     HMENU popup = CreatePopupMenu();
     if (popup) {
-        InsertMenuW(popup, 0, flags, SysCmdKeepPlace, TWideText(KeepPlaceText).Get());
-        InsertMenuW(popup, 0, flags, SysCmdMouse, TWideText(MouseText).Get());
-        InsertMenuW(popup, 0, flags, SysCmdCentre, TWideText(CentreText).Get());
+        InsertMenuW(popup, 0, flags, SysCmdKeepPlace, TWideText(LocalText(KeepPlaceText)).Get());
+        InsertMenuW(popup, 0, flags, SysCmdMouse, TWideText(LocalText(MouseText)).Get());
+        InsertMenuW(popup, 0, flags, SysCmdCentre, TWideText(LocalText(CentreText)).Get());
         // From here the system menu owns the popup.
         if (!InsertMenuW(menu, at, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                         TWideText(PositionPopupText).Get()))
+                         TWideText(LocalText(PositionPopupText, PositionPopupTextEnglish)).Get()))
             DestroyMenu(popup);
     }
     EnablePositionCommands(window, false);
@@ -119,7 +122,9 @@ int PositionPopupIndex(HMENU menu)
             continue;
         wchar_t text[256] = L"";
         GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
-        if (lstrcmpW(TWideText(PositionPopupText).Get(), text) == 0)
+        // In either language: the language may have changed since it went in.
+        if (lstrcmpW(TWideText(PositionPopupText).Get(), text) == 0 ||
+            lstrcmpW(TWideText(PositionPopupTextEnglish).Get(), text) == 0)
             return i;
         // An item drawn by the framework's menus keeps no text in the menu:
         // the popup is then the one that holds the position commands.

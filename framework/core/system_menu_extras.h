@@ -13,7 +13,8 @@
 #include "framework/core/system_commands.h"
 #include "framework/core/window.h"
 
-extern const char PositionPopupText[];  // "表示位置(&P)"
+extern const char PositionPopupText[];         // "表示位置(&P)"
+extern const char PositionPopupTextEnglish[];  // "&Position"
 
 // Inserts the extras above the close item of the window's system menu:
 // the position popup (centre, mouse, this position; all greyed until a

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/util/text.h"
 #include "framework/util/wide_text.h"
 
@@ -17,6 +18,7 @@ namespace {
 const UINT kAnswerTimeout = 100;
 const UINT kAnswerFlags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
 const char kUnknownText[] = "不明";
+const char kUnknownTextEnglish[] = "Unknown";
 // Another program's window may report any length: one that a buffer with the
 // extra room could not hold, or whose length no int can return, is no answer.
 const LRESULT kLongestText = INT_MAX - 16;
@@ -123,7 +125,7 @@ int TWindow::GetText(char*& text) const
         const size_t size = static_cast<size_t>(length) + 16;
         wchar_t* buffer = new (std::nothrow) wchar_t[size];
         if (!buffer) {
-            text = NewText(kUnknownText);
+            text = NewText(LocalText(kUnknownText, kUnknownTextEnglish));
             return -1;
         }
         buffer[0] = L'\0';
@@ -139,7 +141,7 @@ int TWindow::GetText(char*& text) const
         }
         delete[] buffer;
     }
-    text = NewText(kUnknownText);
+    text = NewText(LocalText(kUnknownText, kUnknownTextEnglish));
     return -1;
 }
 

@@ -11,11 +11,13 @@
 #include "framework/dialogs/shape.h"
 #include "framework/drawing/file_icon_source.h"
 #include "framework/drawing/icon_caches.h"
+#include "framework/settings/interface_language.h"
 
 namespace {
 
 const UINT kHelpPopupCommand = 9999;
 const char kHelpItemText[] = "ヘルプ(&H)";
+const char kHelpItemTextEnglish[] = "&Help";
 
 }  // namespace
 
@@ -44,7 +46,7 @@ void TShape::CreateHelpMenu()
     HelpPopup = CreatePopupMenu();
     if (!HelpPopup)
         return;
-    AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, kHelpItemText);
+    AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, LocalText(kHelpItemText, kHelpItemTextEnglish));
     HelpMenu = new (std::nothrow)
         TOwnerDrawMenu(HelpPopup, {new (std::nothrow) TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
     if (HelpMenu)

@@ -8,6 +8,8 @@
 // is CurrentVersionInfo.
 #pragma once
 
+#include <string>
+
 #include "framework/dialogs/buttons_element.h"
 #include "framework/dialogs/group_element.h"
 #include "framework/dialogs/message_element.h"
@@ -23,6 +25,12 @@ public:
     // The values are copied; `info` need not outlive the content.
     explicit TVersionInfo(const TAppInfo& info = AppInfo);
     ~TVersionInfo() override;
+
+    // The caption and the build text again, in the interface's language.
+    void Relabel();
+
+private:
+    std::string buildTexts_[2];  // by TInterfaceLanguage
 };
 
 // The content that exists, null when there is none.

@@ -2,11 +2,13 @@
 
 #include "framework/dialogs/shape.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/settings/registry_values.h"
 #include "framework/settings/settings_key.h"
 #include "framework/util/key_state.h"
 
 const char WithoutStereotypeLabel[] = "次回からこのメッセージを表示しない(&WITHOUTSTEREOTYPEMESSAGE&)";
+const char WithoutStereotypeLabelEnglish[] = "Do not show this message again(&WITHOUTSTEREOTYPEMESSAGE&)";
 const char WithoutStereotypeKeyName[] = "WithoutStereotype";
 
 TWithoutStereotypeElement::TWithoutStereotypeElement(int dock, const char* label, bool checked, TElement* attached)
@@ -15,7 +17,7 @@ TWithoutStereotypeElement::TWithoutStereotypeElement(int dock, const char* label
 }
 
 TWithoutStereotypeElement::TWithoutStereotypeElement(const char* name)
-    : TCheckElement(DockBottom, WithoutStereotypeLabel, false, nullptr)
+    : TCheckElement(DockBottom, LocalText(WithoutStereotypeLabel, WithoutStereotypeLabelEnglish), false, nullptr)
 {
     Align = AlignRight;
     Name.Set(name);

@@ -16,6 +16,7 @@
 #include "framework/dialogs/check_element.h"
 
 extern const char WithoutStereotypeLabel[];    // the label above
+extern const char WithoutStereotypeLabelEnglish[];  // "Do not show this message again"
 extern const char WithoutStereotypeKeyName[];  // "WithoutStereotype"
 // The help topic of the check box.
 enum : int { WithoutStereotypeHelpId = 1001 };

@@ -11,6 +11,7 @@
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/icon_caches.h"
 #include "framework/settings/app_globals.h"
+#include "framework/settings/interface_language.h"
 #include "framework/settings/registry_key_chain.h"
 #include "framework/settings/registry_roots.h"
 #include "framework/util/text.h"
@@ -41,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE prevInstance, LPSTR commandLine
     if (appKeyPath)
         FreeText(appKeyPath);
     AppGlobals.LibraryKey = NewUserKeyChain(LibraryKeyPath);
+    ReadInterfaceLanguage();
 
     AppGlobals.Instance = instance;
     AppGlobals.PrevInstance = prevInstance;

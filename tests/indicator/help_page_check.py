@@ -4,8 +4,10 @@
     help_page_check.py SOURCE_ROOT SHIP_PAGE
 
 The page must be well-formed HTML in UTF-8 (every element closed in order,
-ids unique), name every command of the tray menu exactly as the menu shows it
-(the texts of indicator/indicator.rc without their access-key marks), have a
+ids unique), marked with its language (Japanese for NAME.html, English for
+NAME.en.html), name every command of the tray menu of that language exactly as
+the menu shows it (the texts of its menu in indicator/indicator.rc without
+their access-key marks), have a
 section "topic-<n>" for every context-help topic the program's sources define
 (an enumerator named ...HelpId), link only images that exist beside it in the
 ship folder and only sections that exist in it.
@@ -72,9 +74,15 @@ class Page(html.parser.HTMLParser):
             self.text.append(data)
 
 
-def menu_texts(rc_file):
+# The menu resource of each page language.
+MENU_IDS = {"ja": "TRAY_MENU_ID", "en": "TRAY_MENU_EN_ID"}
+
+
+def menu_texts(rc_file, language):
     with open(rc_file, encoding="utf-8") as f:
-        items = re.findall(r'^\s*MENUITEM\s+"((?:[^"]|"")*)"', f.read(), re.M)
+        menus = re.split(r"^(\w+)\s+MENU\b", f.read(), flags=re.M)
+    blocks = dict(zip(menus[1::2], menus[2::2]))
+    items = re.findall(r'^\s*MENUITEM\s+"((?:[^"]|"")*)"', blocks.get(MENU_IDS[language], ""), re.M)
     # "&X" marks the access key, which the menu underlines; "&&" shows one "&".
     return [re.sub(r"&(.)", r"\1", item.replace('""', '"')) for item in items]
 
@@ -105,8 +113,9 @@ def check(root, page_path):
     problems += ["<%s> (%s) is never closed" % entry for entry in page.stack]
     if (page.doctype or "").lower() != "doctype html":
         problems.append("the page does not start with <!DOCTYPE html>")
-    if page.lang != "ja" or page.charset != "utf-8":
-        problems.append("the page is not marked as Japanese in UTF-8 (lang %s, charset %s)" % (page.lang, page.charset))
+    language = "en" if page_path.endswith(".en.html") else "ja"
+    if page.lang != language or page.charset != "utf-8":
+        problems.append("the page is not marked as %s in UTF-8 (lang %s, charset %s)" % (language, page.lang, page.charset))
     if "{{" in source:
         problems.append("a field of the source is left unfilled")
     duplicates = sorted({i for i in page.ids if page.ids.count(i) > 1})
@@ -114,7 +123,7 @@ def check(root, page_path):
         problems.append("ids used twice: %s" % ", ".join(duplicates))
 
     text = "".join(page.text)
-    items = menu_texts(os.path.join(root, "indicator", "indicator.rc"))
+    items = menu_texts(os.path.join(root, "indicator", "indicator.rc"), language)
     if len(items) < 8:
         problems.append("the menu of indicator.rc has %d commands" % len(items))
     problems += ["the menu command %s is not named" % item for item in items if item not in text]
