@@ -20,6 +20,7 @@
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
 #include "indicator/startup_registration.h"
@@ -27,7 +28,7 @@
 namespace {
 
 // Explorer announces a restarted taskbar with this registered message.
-const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 
 // The session's notices come from a library loaded when they are first asked for.
 const char SessionLibrary[] = "wtsapi32.dll";
@@ -43,7 +44,7 @@ HWND g_foregroundWatcher = nullptr;
 void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
 {
     if (g_foregroundWatcher)
-        SendMessageA(g_foregroundWatcher, WM_RESYNCLOCKSTATES, 0, 0);
+        SendMessageW(g_foregroundWatcher, WM_RESYNCLOCKSTATES, 0, 0);
 }
 
 // A row of the settings dialog: eight icons side by side.
@@ -87,7 +88,7 @@ TIndicatorShape::TIndicatorShape() : TShape(nullptr, MONITOR_WINDOW_TITLE)
     if (AppIconElement)
         SetElements(AppIconElement);
 
-    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(TRAY_MENU_ID));
+    menuResource_ = LoadMenuW(AppGlobals.Instance, MAKEINTRESOURCEW(TRAY_MENU_ID));
     TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
 
     if (IconSetChoice)
@@ -310,7 +311,7 @@ TIconSource* SettingsCommandIcon()
 
 bool BringShapeForward(const char* title)
 {
-    HWND open = FindWindowA(ShapeClassName, title);
+    HWND open = FindWindowW(WideShapeClassName, WideText(title).c_str());
     if (!open)
         return false;
     ShowWindow(open, SW_RESTORE);

@@ -11,6 +11,7 @@
 #include "framework/dialogs/shape.h"
 #include "framework/drawing/file_icon_source.h"
 #include "framework/drawing/icon_caches.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void TShape::CreateHelpMenu()
     HelpPopup = CreatePopupMenu();
     if (!HelpPopup)
         return;
-    AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, kHelpItemText);
+    AppendMenuW(HelpPopup, MF_STRING, kHelpPopupCommand, WideText(kHelpItemText).c_str());
     HelpMenu = new (std::nothrow)
         TOwnerDrawMenu(HelpPopup, {new (std::nothrow) TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
     if (HelpMenu)

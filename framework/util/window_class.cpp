@@ -9,3 +9,13 @@ void RegisterWindowClass(const WNDCLASSA& description)
     if (!RegisterClassA(&description))
         ExitProcess(0);
 }
+
+void RegisterWindowClass(const WNDCLASSW& description)
+{
+    HINSTANCE instance = description.hInstance ? description.hInstance : GetModuleHandleW(nullptr);
+    WNDCLASSW existing;
+    if (description.lpszClassName && GetClassInfoW(instance, description.lpszClassName, &existing))
+        return;
+    if (!RegisterClassW(&description))
+        ExitProcess(0);
+}
