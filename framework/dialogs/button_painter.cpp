@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/core/window.h"
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/transparent_control.h"
 #include "framework/drawing/background.h"
 #include "framework/drawing/display_scale.h"
@@ -109,8 +110,7 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
     TTextColours restore(dc);
     SetBkMode(dc, TRANSPARENT);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    TText text;
-    TWindow(control).GetText(text.Slot());
+    const TText text = ControlText(control);
     const SIZE extent = ShownExtent(dc, text.Get());
     const int tw = extent.cx, th = extent.cy;
     const int one = ScaledLength(1);
