@@ -104,8 +104,10 @@ HWND TShape::CreateShapeWindow()
 {
     // An owner that is no longer a window would make the creation fail.
     HWND owner = Owner && IsWindow(Owner) ? Owner : nullptr;
+    // The creation parameter is the TWindow part, as PreWndProc binds it.
     return CreateWindowExW(WS_EX_LEFT, WideShapeClassName, WideText(Title.Get()).c_str(), kShapeStyle, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, MenuHandle, AppGlobals.Instance, this);
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, MenuHandle, AppGlobals.Instance,
+                           static_cast<TWindow*>(this));
 }
 
 bool TShape::Create()
