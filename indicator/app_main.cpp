@@ -8,6 +8,7 @@
 #include "framework/settings/app_globals.h"
 #include "framework/settings/app_info.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "hook/lamphook.h"
 #include "indicator/indicator_shape.h"
 
@@ -32,9 +33,9 @@ const char IndicatorMutexName[] = "Velquist Pelorum Indicator";
 int AppMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // The running indicator is neither activated nor told anything.
-    HANDLE running = CreateMutexA(nullptr, FALSE, IndicatorMutexName);
+    HANDLE running = CreateMutexW(nullptr, FALSE, WideText(IndicatorMutexName).c_str());
     const bool another = running && GetLastError() == ERROR_ALREADY_EXISTS;
-    if (another || FindWindowA(MONITOR_WINDOW_CLASS, MONITOR_WINDOW_TITLE)) {
+    if (another || FindWindowW(L"" MONITOR_WINDOW_CLASS, L"" MONITOR_WINDOW_TITLE)) {
         if (running)
             CloseHandle(running);
         return AppGlobals.ExitCode;

@@ -12,7 +12,7 @@ bool RunsOn64BitWindows()
 {
     typedef BOOL(WINAPI * TIsWow64Process)(HANDLE, BOOL*);
     const TIsWow64Process isWow64Process = reinterpret_cast<TIsWow64Process>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")));
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
@@ -20,7 +20,7 @@ bool RunsOn64BitWindows()
 // Runs on a thread of the system's pool, once: the UI thread does the rest.
 void CALLBACK CompanionEnded(void* monitor, BOOLEAN)
 {
-    PostMessageA(static_cast<HWND>(monitor), WM_COMPANIONENDED, 0, 0);
+    PostMessageW(static_cast<HWND>(monitor), WM_COMPANIONENDED, 0, 0);
 }
 
 }  // namespace
@@ -85,9 +85,9 @@ void THookCompanion::OnEnded()
     // one: it is removed by its handle (on Windows it went with its thread,
     // and the call fails). Then the record goes, which a new companion finds
     // empty.
-    if (HHOOK stale = static_cast<HHOOK>(GetPropA(monitor_, PROP_KEYBOARDHOOK64)))
+    if (HHOOK stale = static_cast<HHOOK>(GetPropW(monitor_, L"" PROP_KEYBOARDHOOK64)))
         UnhookWindowsHookEx(stale);
-    RemovePropA(monitor_, PROP_KEYBOARDHOOK64);
+    RemovePropW(monitor_, L"" PROP_KEYBOARDHOOK64);
     if (code == COMPANION_NOTHING_TO_SERVE)
         return;
 

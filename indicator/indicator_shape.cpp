@@ -21,6 +21,7 @@
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 #include "indicator/lock_keys.h"
 #include "indicator/menu_commands.h"
 #include "indicator/settings_dialog.h"
@@ -29,7 +30,7 @@
 namespace {
 
 // Explorer announces a restarted taskbar with this registered message.
-const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+const UINT TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
 
 // The session's notices come from a library loaded when they are first asked for.
 const char SessionLibrary[] = "wtsapi32.dll";
@@ -45,7 +46,7 @@ HWND g_foregroundWatcher = nullptr;
 void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
 {
     if (g_foregroundWatcher)
-        SendMessageA(g_foregroundWatcher, WM_RESYNCLOCKSTATES, 0, 0);
+        SendMessageW(g_foregroundWatcher, WM_RESYNCLOCKSTATES, 0, 0);
 }
 
 // A row of the settings dialog: eight icons side by side.
@@ -109,7 +110,7 @@ void TIndicatorShape::LoadTrayMenu()
     if (menuResource_)
         DestroyMenu(menuResource_);
     const int menuId = InterfaceLanguage() == LanguageEnglish ? TRAY_MENU_EN_ID : TRAY_MENU_ID;
-    menuResource_ = LoadMenuA(AppGlobals.Instance, MAKEINTRESOURCEA(menuId));
+    menuResource_ = LoadMenuW(AppGlobals.Instance, MAKEINTRESOURCEW(menuId));
     TrayMenu = menuResource_ ? GetSubMenu(menuResource_, 0) : nullptr;
 }
 
@@ -346,7 +347,7 @@ TIconSource* SettingsCommandIcon()
 
 bool BringShapeForward(const char* title)
 {
-    HWND open = FindWindowA(ShapeClassName, title);
+    HWND open = FindWindowW(WideShapeClassName, WideText(title).c_str());
     if (!open)
         return false;
     ShowWindow(open, SW_RESTORE);

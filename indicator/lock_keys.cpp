@@ -4,6 +4,7 @@
 #include "framework/util/directories.h"
 #include "framework/util/key_state.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 void ToggleLockKey(BYTE virtualKey)
 {
@@ -26,24 +27,31 @@ void ToggleLockKey(BYTE virtualKey)
     }
 }
 
-void KeyboardControlPanelCommand(char*& result)
+std::wstring KeyboardControlPanelCommand()
 {
-    TText windows, system, rundll, applet;
-    WindowsDirectory(windows.Slot());
-    SystemDirectory(system.Slot());
+    const std::wstring windows = WideWindowsDirectory(), system = WideSystemDirectory();
     // rundll32.exe lives in the Windows directory on the systems of the 4.x
     // family and in the system directory on the NT family: a command naming a
     // file that is not there would start nothing.
-    StrConcat(rundll.Slot(), windows.Get(), "rundll32.exe");
-    if (GetFileAttributesA(rundll.Get()) == INVALID_FILE_ATTRIBUTES)
-        StrConcat(rundll.Slot(), system.Get(), "rundll32.exe");
+    std::wstring rundll = windows + L"rundll32.exe";
+    if (GetFileAttributesW(rundll.c_str()) == INVALID_FILE_ATTRIBUTES)
+        rundll = system + L"rundll32.exe";
+    TText applet;
     ShellText(applet.Slot(), "ｷｰﾎﾞｰﾄﾞ");
-    StrJoin(result, {rundll.Get(), " shell32.dll,Control_RunDLL \"", system.Get(), "MAIN.CPL\",\"", applet.Get(), "\""});
+    return L"\"" + rundll + L"\" shell32.dll,Control_RunDLL \"" + system + L"MAIN.CPL\",\"" +
+           WideText(applet.Get()) + L"\"";
 }
 
 void OpenKeyboardControlPanel()
 {
-    TText command;
-    KeyboardControlPanelCommand(command.Slot());
-    WinExec(command.Get(), SW_SHOW);
+    std::wstring command = KeyboardControlPanelCommand();
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
 }

@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Synthesises one press of a lock key: its lock state flips once and the key
 // ends in the physical state it had (a held key is released and pressed again).
 void ToggleLockKey(BYTE virtualKey);
 // The command line that opens the keyboard applet: rundll32 (from the Windows
-// directory, or the system directory where it lives there) with the applet
-// file and name each in double quotes. A new owned text in `result` (not
-// freed first).
-void KeyboardControlPanelCommand(char*& result);
+// directory, or the system directory where it lives there) with its path, the
+// applet file and name each in double quotes; in UTF-16, started as it is.
+std::wstring KeyboardControlPanelCommand();
 void OpenKeyboardControlPanel();

@@ -6,10 +6,12 @@
 #include "framework/dialogs/message_box.h"
 #include "framework/settings/interface_language.h"
 #include "framework/util/directories.h"
-#include "framework/util/module_file.h"
+#include "framework/settings/app_globals.h"
 #include "framework/util/shortcut.h"
+#include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
-TText StartupShortcutPath;
+std::wstring StartupShortcutPath;
 
 namespace {
 
@@ -31,31 +33,34 @@ const char* const UnregisterTextAfter[] = {" を実行すれば再設定され�
 
 // The program's full path: the command line's may be relative (started as
 // "Indicator.exe" from a console in its folder), and names nothing at log-on.
-void ProgramPath(TText& path)
+std::wstring ProgramPath()
 {
-    ModuleFileName(path.Slot(), nullptr);
-    if (!*path.Get())
-        GetModulePath(path.Slot());
+    return AppGlobals.ProgramFile.empty() ? WideModulePath() : AppGlobals.ProgramFile;
+}
+
+// The folder of a path, with its backslash.
+std::wstring FolderOf(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
 }  // namespace
 
 void SetStartupShortcutPath()
 {
-    TText folder;
-    SpecialFolder(folder.Slot(), CSIDL_STARTUP);
-    StrConcat(StartupShortcutPath.Slot(), folder.Get(), ShortcutName);
+    StartupShortcutPath = WideSpecialFolder(CSIDL_STARTUP) + WideText(ShortcutName);
 }
 
 namespace {
 
 // Asking the shell for the start-up folder takes milliseconds a silent start
 // need not spend before its icon shows: the path is found when first used.
-const char* ShortcutPath()
+const std::wstring& ShortcutPath()
 {
-    if (!*StartupShortcutPath.Get())
+    if (StartupShortcutPath.empty())
         SetStartupShortcutPath();
-    return StartupShortcutPath.Get();
+    return StartupShortcutPath;
 }
 
 }  // namespace
@@ -69,9 +74,11 @@ void RegisterStartup(HWND owner)
 {
     if (!StartedByHand())
         return;
-    TText program;
-    ProgramPath(program);
-    CreateShortcut(ShortcutPath(), program.Get(), RestoreSwitch, nullptr, 0);
+    TShortcutParts parts;
+    parts.Target = ProgramPath();
+    parts.Arguments = WideText(RestoreSwitch);
+    parts.WorkingFolder = FolderOf(parts.Target);
+    CreateShortcut(ShortcutPath(), parts);
     ShowMessage(owner, "Register", InformationIcon, LocalText(RegisterText), MessageOk);
 }
 
@@ -80,8 +87,8 @@ void UnregisterStartup(HWND owner)
     // The path stands in double quotes, which the display conversion leaves
     // alone: the user sees it exactly.
     TText program, text;
-    ProgramPath(program);
+    AnsiText(program.Slot(), ProgramPath());
     StrJoin(text.Slot(), {LocalText(UnregisterTextBefore), "\"", program.Get(), "\"", LocalText(UnregisterTextAfter)});
     ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
-    DeleteFileA(ShortcutPath());
+    DeleteFileW(ShortcutPath().c_str());
 }

@@ -49,7 +49,7 @@ void CopyToField(wchar_t (&field)[Size], const char* text)
 
 HWND FindTaskbar()
 {
-    return FindWindowA("Shell_TrayWnd", "");
+    return FindWindowW(L"Shell_TrayWnd", L"");
 }
 
 UINT CheckFlag(BYTE on)
@@ -72,7 +72,7 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
         record.uFlags = 0;
         Shell_NotifyIconW(NIM_DELETE, &record);
         shownIndex_ = -1;
-        RemovePropA(Hwnd, PROP_SHOWNSTATES);
+        RemovePropW(Hwnd, L"" PROP_SHOWNSTATES);
         return;
     }
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -97,7 +97,7 @@ void TIndicatorShape::UpdateTrayIcon(bool show, int index)
         Shell_NotifyIconW(NIM_ADD, &record);
     // What the hooks compare the typing thread's states with.
     shownIndex_ = index;
-    SetPropA(Hwnd, PROP_SHOWNSTATES, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(8 | (index & 7))));
+    SetPropW(Hwnd, L"" PROP_SHOWNSTATES, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(8 | (index & 7))));
 
     if (TrayMenu) {
         CheckMenuItem(TrayMenu, CM_NUMLOCK, MF_BYCOMMAND | CheckFlag(LockState.numLock));
@@ -184,9 +184,9 @@ void TIndicatorShape::RecordSystemLockStates()
     // GetKeyState of this thread, read between the messages it handles, not
     // amid a key message of its own: the toggles as the system holds them.
     const int keys[] = {VK_NUMLOCK, VK_CAPITAL, VK_SCROLL};
-    const char* const properties[] = {PROP_NUMLOCK, PROP_CAPSLOCK, PROP_SCROLLLOCK};
+    const wchar_t* const properties[] = {L"" PROP_NUMLOCK, L"" PROP_CAPSLOCK, L"" PROP_SCROLLLOCK};
     for (int i = 0; i < 3; ++i)
-        SetPropA(Hwnd, properties[i], reinterpret_cast<HANDLE>(static_cast<INT_PTR>(GetKeyState(keys[i]) & 1)));
+        SetPropW(Hwnd, properties[i], reinterpret_cast<HANDLE>(static_cast<INT_PTR>(GetKeyState(keys[i]) & 1)));
 }
 
 void TIndicatorShape::ResyncLockStates()
@@ -213,7 +213,7 @@ void TIndicatorShape::OnTrayNotify(UINT mouseMessage)
         POINT cursor = {};
         GetCursorPos(&cursor);
         TrackPopupMenu(TrayMenu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Hwnd, nullptr);
-        PostMessageA(Hwnd, WM_NULL, 0, 0);
+        PostMessageW(Hwnd, WM_NULL, 0, 0);
         break;
     }
     case WM_LBUTTONDBLCLK:

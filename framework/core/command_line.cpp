@@ -1,6 +1,7 @@
 #include "framework/core/command_line.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -259,7 +260,12 @@ bool IsHelpRequested()
 
 void ParseCommandLine()
 {
-    SplitCommandLine(GetCommandLineA());
+    // Taken in UTF-16 and held in the program's code page: switches and the
+    // program's arguments are its own texts. A path that must stay exact is
+    // read again in UTF-16 (WideModulePath).
+    TText line;
+    AnsiText(line.Slot(), GetCommandLineW());
+    SplitCommandLine(line.Get());
     // The command line names the program as it was started ("Indicator" found
     // through PATH, say): only the module's name says where it is.
     SetProgramFile(WideModuleFileName(nullptr));
@@ -268,6 +274,16 @@ void ParseCommandLine()
 void GetModulePath(char*& result)
 {
     result = NewText(AppGlobals.ModulePath);
+}
+
+std::wstring WideModulePath()
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring path = arguments && count > 0 ? arguments[0] : L"";
+    if (arguments)
+        LocalFree(arguments);
+    return path;
 }
 
 int GetArgumentCount()

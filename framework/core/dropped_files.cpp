@@ -3,54 +3,46 @@
 #include <shellapi.h>
 
 #include <cstring>
-#include <new>
+#include <string>
 
 #include "framework/core/window.h"
 #include "framework/settings/text_array.h"
 #include "framework/util/shortcut.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
-// The dropped file at `index` as a new owned text. The name is read at its full
-// length, so that a long path is never cut short.
-char* DroppedName(HDROP drop, UINT index)
+// The dropped file at `index`, read at its full length so that a long path is
+// never cut short.
+std::wstring DroppedName(HDROP drop, UINT index)
 {
-    const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-    char* buffer = new (std::nothrow) char[length + 1];
-    if (!buffer)
-        return NewText("");
-    buffer[0] = '\0';
-    const UINT copied = DragQueryFileA(drop, index, buffer, length + 1);
-    buffer[copied <= length ? copied : length] = '\0';
-    char* name = NewText(buffer);
-    delete[] buffer;
+    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    std::wstring name(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, index, &name[0], length + 1);
+    name.resize(copied <= length ? copied : length);
     return name;
 }
 
-bool IsShortcutName(const char* name)
+// The extension is the text after the last '.' that follows the last backslash.
+bool IsShortcutName(const std::wstring& name)
 {
-    // The extension is the text after the last '.' that follows the last backslash.
-    const int length = static_cast<int>(std::strlen(name));
-    int dot = -1;
-    for (int i = 0; i < length; i += CharLength(length - i, name + i)) {
-        if (name[i] == '\\')
-            dot = -1;
-        else if (name[i] == '.')
-            dot = i;
-    }
-    return dot >= 0 && lstrcmpiA(name + dot + 1, "lnk") == 0;
+    const size_t dot = name.find_last_of(L".\\");
+    return dot != std::wstring::npos && name[dot] == L'.' && lstrcmpiW(name.c_str() + dot + 1, L"lnk") == 0;
 }
 
-// A dropped shortcut stands for its target; one that cannot be read stays itself.
-void ResolveShortcut(char*& name)
+// The dropped file as the program's text. A dropped shortcut stands for its
+// target; one that cannot be read stays itself. Both are read in UTF-16, so
+// that a shortcut in a folder of any characters is followed.
+char* DroppedFile(HDROP drop, UINT index)
 {
-    if (!IsShortcutName(name))
-        return;
-    char* target = NewText("");
-    if (ReadShortcut(name, &target, nullptr, nullptr, nullptr) && target[0] != '\0')
-        SetText(name, target);
-    FreeText(target);
+    std::wstring name = DroppedName(drop, index);
+    TShortcutParts parts;
+    if (IsShortcutName(name) && ReadShortcut(name, parts) && !parts.Target.empty())
+        name = parts.Target;
+    char* text;
+    AnsiText(text, name);
+    return text;
 }
 
 }  // namespace
@@ -58,8 +50,7 @@ void ResolveShortcut(char*& name)
 char* TWindow::GetDroppedFile(HDROP drop) const
 {
     SetForegroundWindow(TopLevelAncestor());
-    char* name = DroppedName(drop, 0);
-    ResolveShortcut(name);
+    char* name = DroppedFile(drop, 0);
     DragFinish(drop);
     return name;
 }
@@ -67,14 +58,13 @@ char* TWindow::GetDroppedFile(HDROP drop) const
 int TWindow::GetDroppedFiles(HDROP drop, TTextArray* files) const
 {
     SetForegroundWindow(TopLevelAncestor());
-    const int count = static_cast<int>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+    const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     // Counting alone leaves the drop to the caller, who still reads it.
     if (!files)
         return count;
     files->Resize(count);
     for (int i = 0; i < files->Count; ++i) {
-        char* name = DroppedName(drop, static_cast<UINT>(i));
-        ResolveShortcut(name);
+        char* name = DroppedFile(drop, static_cast<UINT>(i));
         files->Set(i, name);
         FreeText(name);
     }
@@ -94,7 +84,7 @@ bool TWindow::HasExtension(const char* fileName, const TTextArray& extensions)
     }
     const char* extension = dot >= 0 ? fileName + dot + 1 : fileName + length;
     for (int i = 0; i < extensions.Count; ++i) {
-        if (lstrcmpiA(extension, extensions.At(i)) == 0)
+        if (lstrcmpiW(WideText(extension).c_str(), WideText(extensions.At(i)).c_str()) == 0)
             return true;
     }
     return false;

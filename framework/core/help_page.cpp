@@ -196,7 +196,8 @@ std::wstring HelpPageUrl(const std::wstring& pagePath, int topic)
 bool OpenHelp(HWND window, UINT command, ULONG_PTR data, int topic)
 {
     if (!HelpPageInUse()) {
-        WinHelpA(window, AppGlobals.HelpFile, command, data);
+        const std::wstring file = AppGlobals.ProgramFile.empty() ? std::wstring() : BesideProgram(L".HLP");
+        WinHelpW(window, file.c_str(), command, data);
         return true;
     }
     return command == HELP_QUIT || OpenHelpPage(LocalHelpPage(), topic);

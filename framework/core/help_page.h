@@ -4,10 +4,10 @@
 //
 // Systems have long stopped shipping the old viewer, so a program ships the
 // page instead. Every help request of the framework and the application goes
-// through OpenHelp: with the help file present it calls WinHelpA exactly as
+// through OpenHelp: with the help file present it calls WinHelpW exactly as
 // before; without it, and with the page present, it opens the page, at the
 // topic's section when a context topic is asked for. Where neither exists,
-// WinHelpA is called all the same. When nothing can open the page, OpenHelp
+// WinHelpW is called all the same. When nothing can open the page, OpenHelp
 // says so, and RequestHelp (framework/dialogs/help_request.h) tells the user,
 // with the page's path.
 //
@@ -36,7 +36,7 @@ bool HelpPageInUse();
 // UTF-8, every byte but letters, digits, "-._~", the separators and a drive's
 // colon percent-encoded; a network path gives "file://server/...".
 std::wstring HelpPageUrl(const std::wstring& pagePath, int topic);
-// One help request, as WinHelpA takes it, and the context topic it is about
+// One help request, as WinHelpW takes it, and the context topic it is about
 // (0 or less: none). With the page in use the page is opened instead, for
 // every command but HELP_QUIT, which has no viewer to close: without a topic
 // the shell opens it; with one the system's command for "http" addresses are

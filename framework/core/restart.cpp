@@ -47,7 +47,7 @@ bool FreeRunOnceName(HKEY runOnce, char*& name, int& number)
     const int size = static_cast<int>(std::strlen(AppGlobals.ProductName)) + 12;
     for (number = 0; number >= 0; ++number) {
         StrFormat(name, size, "%s%d", AppGlobals.ProductName, number);
-        const LONG result = RegQueryValueExA(runOnce, name, nullptr, nullptr, nullptr, nullptr);
+        const LONG result = RegQueryValueExW(runOnce, WideText(name).c_str(), nullptr, nullptr, nullptr, nullptr);
         if (result == ERROR_FILE_NOT_FOUND)
             return true;
         if (result != ERROR_SUCCESS)
@@ -83,7 +83,7 @@ bool IsStateNumber(const char* text)
 bool RegisterRestart(const TStateBlob* state)
 {
     TOpenKey runOnce;
-    if (RegCreateKeyExA(RootCurrentUser, RunOnceKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, runOnce.Out(),
+    if (RegCreateKeyExW(RootCurrentUser, WideText(RunOnceKeyPath).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, runOnce.Out(),
                         nullptr) != ERROR_SUCCESS)
         return false;
 
@@ -104,7 +104,7 @@ bool RegisterRestart(const TStateBlob* state)
     if (!serialize.Handle() || WriteBinary(serialize.Handle(), stateName.Get(), *state) != ERROR_SUCCESS)
         return false;
     if (WriteRestartCommand(runOnce.Get(), name.Get(), number) != ERROR_SUCCESS) {
-        RegDeleteValueA(serialize.Handle(), stateName.Get());
+        RegDeleteValueW(serialize.Handle(), WideText(stateName.Get()).c_str());
         return false;
     }
     return true;
@@ -129,7 +129,7 @@ bool RestoreSession(TStateBlob& state)
         return false;
     state = saved;
     // Used once: the state goes whether the start goes on or is cancelled.
-    RegDeleteValueA(serialize.Handle(), name.Get());
+    RegDeleteValueW(serialize.Handle(), WideText(name.Get()).c_str());
     if (IsKeyDown(VK_SHIFT))
         ExitProcess(static_cast<UINT>(-1));
     return true;

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "framework/util/wide_text.h"
+
 namespace {
 
 // Byte positions of a caption's first '&' and of the next one after it; both
@@ -134,6 +136,6 @@ int CaptionWidth(HDC dc, const char* caption)
     TText measured;
     MeasureCaption(measured.Slot(), caption);
     RECT rect = {0, 0, 0, 0};
-    DrawTextA(dc, measured.Get(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
+    DrawTextW(dc, WideText(measured.Get()).c_str(), -1, &rect, DT_CALCRECT | DT_SINGLELINE);
     return rect.right - rect.left;
 }

@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "framework/core/window.h"
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/transparent_control.h"
 #include "framework/drawing/background.h"
 #include "framework/drawing/display_scale.h"
@@ -13,6 +15,7 @@
 #include "framework/drawing/icon_source.h"
 #include "framework/drawing/palette_device.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -50,7 +53,7 @@ TButtonKind KindOf(LONG style)
 SIZE ShownExtent(HDC dc, const char* text)
 {
     std::string shown;
-    const int length = lstrlenA(text);
+    const int length = static_cast<int>(std::strlen(text));
     for (int i = 0; i < length;) {
         if (text[i] == '&') {
             ++i;
@@ -62,7 +65,8 @@ SIZE ShownExtent(HDC dc, const char* text)
         i += step;
     }
     SIZE extent = {0, 0};
-    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    const std::wstring wide = WideText(shown.c_str());
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
     return extent;
 }
 
@@ -84,7 +88,7 @@ void PaintBackgroundUnder(HWND control, HDC dc, const RECT& target)
     }
     RECT area;
     GetClientRect(parent, &area);
-    HWND status = FindWindowExA(parent, nullptr, STATUSCLASSNAMEA, nullptr);
+    HWND status = FindWindowExW(parent, nullptr, STATUSCLASSNAMEW, nullptr);
     RECT bar;
     if (status && IsWindowVisible(status) && GetWindowRect(status, &bar))
         area.bottom -= bar.bottom - bar.top;
@@ -102,12 +106,11 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
     RECT client;
     GetClientRect(control, &client);
     const int width = client.right - client.left, height = client.bottom - client.top;
-    TSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     TTextColours restore(dc);
     SetBkMode(dc, TRANSPARENT);
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
-    TText text;
-    TWindow(control).GetText(text.Slot());
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const TText text = ControlText(control);
     const SIZE extent = ShownExtent(dc, text.Get());
     const int tw = extent.cx, th = extent.cy;
     const int one = ScaledLength(1);
@@ -165,7 +168,7 @@ void DrawTransparentButton(HWND control, HDC dc, bool enabled, bool checked, boo
 
     if (HICON icon = TWindow(control).GetIcon(true)) {
         const int side = IconSizeOfKind(IconSizeSmall);
-        DrawStateA(dc, GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(icon), 0,
+        DrawStateW(dc, GetSysColorBrush(COLOR_BTNSHADOW), nullptr, reinterpret_cast<LPARAM>(icon), 0,
                    client.left + x - ScaledLength(kIconBeforeText), client.top + y + (th - side) / 2, side, side,
                    DST_ICON | (enabled ? 0 : DSS_DISABLED));
         x += ScaledLength(kTextAfterIcon);

@@ -95,9 +95,9 @@ void TButtonsElement::CreateControls(TShape& shape, int x, int y)
         CreateElementControl(shape, button.Control, 0, "TransparentPushButton", button.Label.Get(), kButtonStyle,
                              left, top, width, height, button.Id);
         if (button.Icon && button.Control.Hwnd) {
-            SendMessageA(button.Control.Hwnd, WM_SETICON, ICON_SMALL,
+            SendMessageW(button.Control.Hwnd, WM_SETICON, ICON_SMALL,
                          reinterpret_cast<LPARAM>(button.Icon->GetIcon(0, nullptr)));
-            SendMessageA(button.Control.Hwnd, WM_SETICON, ICON_BIG,
+            SendMessageW(button.Control.Hwnd, WM_SETICON, ICON_BIG,
                          reinterpret_cast<LPARAM>(button.Icon->GetIcon(1, nullptr)));
         }
     }

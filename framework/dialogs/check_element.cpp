@@ -96,7 +96,7 @@ void TCheckElement::CreateControls(TShape& shape, int x, int y)
             Attached->CreateControls(shape, x + ScaledLength(kIndent), y + rowHeight);
         Attached->Enable(Checked);
     }
-    SendMessageA(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckElement::OnShapeClosed(TShape& shape)
@@ -119,7 +119,7 @@ bool TCheckElement::OnCommand(int id, HWND control, int code)
             Attached->OnCommand(id, control, code);
         return false;
     }
-    const bool checked = SendMessageA(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool checked = SendMessageW(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (checked == Checked)
         return true;
     Checked = checked;
@@ -156,7 +156,7 @@ void TCheckElement::Enable(bool enable)
 void TCheckElement::ToControls()
 {
     if (Control.Hwnd)
-        SendMessageA(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Control.Hwnd, BM_SETCHECK, Checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (Attached) {
         Attached->ToControls();
         Attached->Enable(Checked);
@@ -166,7 +166,7 @@ void TCheckElement::ToControls()
 void TCheckElement::FromControls()
 {
     if (Control.Hwnd)
-        Checked = SendMessageA(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        Checked = SendMessageW(Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (Attached)
         Attached->FromControls();
 }

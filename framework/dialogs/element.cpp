@@ -9,6 +9,7 @@
 #include "framework/dialogs/transparent_static.h"
 #include "framework/settings/app_globals.h"
 #include "framework/util/system_library.h"
+#include "framework/util/wide_text.h"
 #include "framework/util/window_class.h"
 
 void TElement::SetGap(int, int) {}
@@ -37,7 +38,7 @@ void RegisterControlClass(const char* className)
 {
     struct {
         const char* name;
-        void (*fill)(WNDCLASSA&);
+        void (*fill)(WNDCLASSW&);
     } const transparent[] = {
         {"TransparentButton", TTransparentButton::FillWindowClass},
         {"TransparentPushButton", TTransparentButton::FillPushWindowClass},
@@ -45,8 +46,8 @@ void RegisterControlClass(const char* className)
         {"TransparentStatic", TTransparentStatic::FillWindowClass},
     };
     for (const auto& kind : transparent) {
-        if (lstrcmpiA(kind.name, className) == 0) {
-            WNDCLASSA windowClass;
+        if (lstrcmpiW(WideText(kind.name).c_str(), WideText(className).c_str()) == 0) {
+            WNDCLASSW windowClass;
             kind.fill(windowClass);
             RegisterWindowClass(windowClass);
             return;
@@ -63,7 +64,7 @@ void RegisterControlClass(const char* className)
         {UPDOWN_CLASSA, ICC_UPDOWN_CLASS},
     };
     for (const auto& kind : common) {
-        if (lstrcmpiA(kind.name, className) == 0) {
+        if (lstrcmpiW(WideText(kind.name).c_str(), WideText(className).c_str()) == 0) {
             InitCommonControlClasses(kind.classes);
             return;
         }
@@ -76,7 +77,8 @@ HWND CreateElementControl(TShape& shape, TWindow& field, DWORD exStyle, const ch
                           DWORD style, int x, int y, int width, int height, int id)
 {
     RegisterControlClass(className);
-    field.Hwnd = CreateWindowExA(exStyle, className, text, style, x, y, width, height, shape.Hwnd,
+    field.Hwnd = CreateWindowExW(exStyle, WideText(className).c_str(), WideText(text).c_str(), style, x, y, width,
+                                 height, shape.Hwnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppGlobals.Instance, nullptr);
     if (field.Hwnd)
         BindTransparentControl(field.Hwnd, &field);

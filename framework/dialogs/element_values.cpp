@@ -1,6 +1,7 @@
 #include "framework/dialogs/element_values.h"
 
 #include "framework/settings/registry_values.h"
+#include "framework/util/wide_text.h"
 
 const char SelectTextValueName[] = "SelectText";
 
@@ -40,7 +41,7 @@ void SaveTextItems(const TRegistryKeyChain& key, const TText& name, const TStrin
         TRegStringValue(&list.Chain(), ItemName(index).Get()).Write(node->value);
     // Only the subkey's own values go: the chain would find the parent's too.
     for (; index < kMostItems; ++index) {
-        if (RegDeleteValueA(list.Handle(), ItemName(index).Get()) != ERROR_SUCCESS)
+        if (RegDeleteValueW(list.Handle(), WideText(ItemName(index).Get()).c_str()) != ERROR_SUCCESS)
             break;
     }
     TRegStringValue(&list.Chain(), SelectTextValueName).Write(selected ? selected : "");
@@ -57,7 +58,7 @@ void LoadTextItems(const TRegistryKeyChain& key, const TText& name, TStringList&
     for (int index = 0; index < kMostItems; ++index) {
         const TText itemName = ItemName(index);
         DWORD type = 0;
-        if (RegQueryValueExA(list.Handle(), itemName.Get(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegQueryValueExW(list.Handle(), WideText(itemName.Get()).c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
             break;
         TText item;
         TRegStringValue(&list.Chain(), itemName.Get()).Get(item.Slot());
@@ -66,6 +67,6 @@ void LoadTextItems(const TRegistryKeyChain& key, const TText& name, TStringList&
     if (loaded.Count() > 0)
         items = loaded;
     TRegStringValue selection(&list.Chain(), SelectTextValueName);
-    if (RegQueryValueExA(list.Handle(), SelectTextValueName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+    if (RegQueryValueExW(list.Handle(), WideText(SelectTextValueName).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
         selection.Get(selected.Slot());
 }

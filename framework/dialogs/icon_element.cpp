@@ -11,6 +11,7 @@
 #include "framework/drawing/system_icon_source.h"
 #include "framework/util/resource_names.h"
 #include "framework/util/system_sound.h"
+#include "framework/util/wide_text.h"
 
 TIconElement::TIconElement(int dock, int align, TIconSource* icon, int sizeKind)
     : TElement(dock, align), Icon(icon), SizeKind(sizeKind)
@@ -42,7 +43,7 @@ void TIconElement::Paint(TShape&, HDC dc)
     if (!icon)
         return;
     const int mapMode = SetMapMode(dc, MM_TEXT);
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, X, Y, Side(), Side(),
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, X, Y, Side(), Side(),
                Enabled ? DST_ICON : DST_ICON | DSS_DISABLED);
     SetMapMode(dc, mapMode);
 }
@@ -107,7 +108,7 @@ unsigned int IconSourceSound(TIconSource* icon)
 
 bool IsBeepSwitchedOff(const char* beep)
 {
-    return beep && (std::strcmp(beep, "いいえ") == 0 || lstrcmpiA(beep, "No") == 0);
+    return beep && (std::strcmp(beep, "いいえ") == 0 || lstrcmpiW(WideText(beep).c_str(), L"No") == 0);
 }
 
 bool UserWantsBeeps()

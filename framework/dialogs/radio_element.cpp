@@ -170,7 +170,7 @@ void TRadioGroupElement::CreateControls(TShape& shape, int x, int y)
         TRadioOption& option = Options[i];
         CreateElementControl(shape, option.Control, 0, "TransparentButton", option.Label.Get(), kOptionStyle, at[i].x,
                              at[i].y, itemWidth, rowHeight, shape.NextId());
-        SendMessageA(option.Control.Hwnd, BM_SETCHECK, option.Value == Value ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(option.Control.Hwnd, BM_SETCHECK, option.Value == Value ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     for (size_t i = 0; i < Options.size(); ++i) {
         TRadioOption& option = Options[i];
@@ -212,7 +212,7 @@ void TRadioGroupElement::ShowCurrent()
 {
     for (TRadioOption& option : Options) {
         if (option.Control.Hwnd)
-            SendMessageA(option.Control.Hwnd, BM_SETCHECK, option.Value == Value ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(option.Control.Hwnd, BM_SETCHECK, option.Value == Value ? BST_CHECKED : BST_UNCHECKED, 0);
         if (option.Attached)
             option.Attached->Enable(option.Value == Value);
     }
@@ -282,7 +282,7 @@ void TRadioGroupElement::ToControls()
 void TRadioGroupElement::FromControls()
 {
     for (TRadioOption& option : Options) {
-        if (option.Control.Hwnd && SendMessageA(option.Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        if (option.Control.Hwnd && SendMessageW(option.Control.Hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED) {
             Value = option.Value;
             break;
         }
@@ -297,6 +297,6 @@ bool TRadioChoiceElement::OnCommand(int id, HWND control, int code)
     if (!TRadioGroupElement::OnCommand(id, control, code))
         return false;
     if (code == BN_DOUBLECLICKED && IsOwnOption(control) && Shape && Shape->Hwnd)
-        PostMessageA(Shape->Hwnd, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(Shape->Hwnd, IDOK)));
+        PostMessageW(Shape->Hwnd, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(Shape->Hwnd, IDOK)));
     return true;
 }

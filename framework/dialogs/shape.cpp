@@ -5,6 +5,7 @@
 #include "framework/core/display_text.h"
 #include "framework/core/placement.h"
 #include "framework/core/system_menu_extras.h"
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape_list.h"
 #include "framework/drawing/background.h"
@@ -14,10 +15,13 @@
 #include "framework/util/resource_names.h"
 #include "framework/util/system_library.h"
 #include "framework/util/system_sound.h"
+#include "framework/util/wide_text.h"
 #include "framework/util/window_class.h"
 
 const char ShapeClassName[] = "ShapeClass";
+const wchar_t WideShapeClassName[] = L"ShapeClass";
 const char ShapePropertyName[] = "TShapeDlg";
+const wchar_t WideShapePropertyName[] = L"TShapeDlg";
 
 namespace {
 
@@ -28,7 +32,7 @@ const int kAutomaticStatusBarId = 5000;
 
 BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font)
 {
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
     return TRUE;
 }
 
@@ -51,9 +55,9 @@ TShape::~TShape()
     // A window that outlives its object would call into freed memory: it is
     // unbound first, so that its last messages go to the default procedure.
     if (Hwnd && IsWindow(Hwnd) && FromWindow(Hwnd) == this) {
-        RemovePropA(Hwnd, ShapePropertyName);
+        RemovePropW(Hwnd, WideShapePropertyName);
         if (!hostedInDialog_ && BoundObject(Hwnd) == static_cast<TWindow*>(this))
-            SetWindowLongPtrA(Hwnd, 0, 0);
+            SetWindowLongPtrW(Hwnd, 0, 0);
         DestroyWindow(Hwnd);
     }
     ReleaseDialogIcons();
@@ -68,18 +72,22 @@ void TShape::SetTitle(const char* title)
 
 TShape* TShape::FromWindow(HWND window)
 {
-    return window ? static_cast<TShape*>(GetPropA(window, ShapePropertyName)) : nullptr;
+    return window ? static_cast<TShape*>(GetPropW(window, WideShapePropertyName)) : nullptr;
 }
 
 void TShape::PrepareCreate()
 {
-    WNDCLASSA windowClass;
-    TWindow::FillWindowClass(windowClass);
+    // A Unicode class: a shape's title and its texts cross as UTF-16.
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = TShape::PreWndProc;
-    windowClass.hIcon = LoadIconA(AppGlobals.Instance, APPLICATION_ICON_NAME);
+    // Room for the object's pointer, where TWindow binds it.
+    windowClass.cbWndExtra = sizeof(LONG_PTR);
+    windowClass.hInstance = AppGlobals.Instance;
+    windowClass.hIcon = LoadIconW(AppGlobals.Instance, L"" APPLICATION_ICON_NAME);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = ShapeClassName;
+    windowClass.lpszClassName = WideShapeClassName;
     RegisterWindowClass(windowClass);
     // The dialog background is made when a shape first paints, not here: a
     // shape that is never shown needs none.
@@ -96,8 +104,10 @@ HWND TShape::CreateShapeWindow()
 {
     // An owner that is no longer a window would make the creation fail.
     HWND owner = Owner && IsWindow(Owner) ? Owner : nullptr;
-    return TWindow::Create(this, ShapeClassName, Title.Get(), kShapeStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, owner, MenuHandle);
+    // The creation parameter is the TWindow part, as PreWndProc binds it.
+    return CreateWindowExW(WS_EX_LEFT, WideShapeClassName, WideText(Title.Get()).c_str(), kShapeStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, MenuHandle, AppGlobals.Instance,
+                           static_cast<TWindow*>(this));
 }
 
 bool TShape::Create()
@@ -115,7 +125,7 @@ bool TShape::Create()
 
 void TShape::InitShape()
 {
-    SetPropA(Hwnd, ShapePropertyName, this);
+    SetPropW(Hwnd, WideShapePropertyName, this);
     if (GetSystemMenu(Hwnd, FALSE)) {
         AddSystemMenuExtras(*this, Closable);
         AttachSystemMenu();
@@ -124,10 +134,10 @@ void TShape::InitShape()
         if (StatusBarId == -1)
             StatusBarId = kAutomaticStatusBarId;
         // The common controls are loaded with the first status bar.
-        typedef HWND(WINAPI * TCreateStatusWindow)(LONG style, LPCSTR text, HWND parent, UINT id);
+        typedef HWND(WINAPI * TCreateStatusWindow)(LONG style, LPCWSTR text, HWND parent, UINT id);
         const TCreateStatusWindow create =
-            CommonControlFunction<TCreateStatusWindow>(ICC_BAR_CLASSES, "CreateStatusWindowA");
-        StatusBar = create ? create(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, "", Hwnd,
+            CommonControlFunction<TCreateStatusWindow>(ICC_BAR_CLASSES, "CreateStatusWindowW");
+        StatusBar = create ? create(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, L"", Hwnd,
                                     static_cast<UINT>(StatusBarId))
                            : nullptr;
     } else {
@@ -154,7 +164,7 @@ void TShape::InitShape()
     EnumChildWindows(Hwnd, SetFontOfChild, reinterpret_cast<LPARAM>(Font));
 
     if (ContextHelp) {
-        SetWindowLongA(Hwnd, GWL_EXSTYLE, GetWindowLongA(Hwnd, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+        SetWindowLongW(Hwnd, GWL_EXSTYLE, GetWindowLongW(Hwnd, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
         SetWindowPos(Hwnd, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         CreateHelpMenu();
@@ -221,7 +231,7 @@ int TShape::RunModal()
         for (;;) {
             if (!Hwnd || !IsWindow(Hwnd))
                 break;
-            const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
             if (got == 0) {
                 // The program is quitting: the window goes now, and the loops
                 // outside this one see the quit message too.
@@ -233,12 +243,12 @@ int TShape::RunModal()
                 break;
             if (GetActiveWindow() == Hwnd &&
                 (PreTranslateShapeKey(Accelerators.data(), static_cast<int>(Accelerators.size()), *this, message) ||
-                 IsDialogMessageA(Hwnd, &message) || PreTranslate(message)))
+                 IsDialogMessageW(Hwnd, &message) || PreTranslate(message)))
                 continue;
             if (TranslateShapeMessage(message))
                 continue;
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     // However the window went, an owner this run disabled is usable again.
@@ -287,7 +297,7 @@ void TShape::EndShape(int result)
     // EndDialog. (Told apart by how the shape was started rather than by its
     // icon: an icon set on a shape window must not turn it into a dialog.)
     if (!hostedInDialog_) {
-        PostMessageA(Hwnd, WM_CLOSE, 0, 0);
+        PostMessageW(Hwnd, WM_CLOSE, 0, 0);
         return;
     }
     if (!CanClose())
@@ -352,7 +362,7 @@ void TShape::ReactivateOwner()
     if (!Owner || !IsWindow(Owner))
         return;
     if (NotifyCommand) {
-        PostMessageA(Owner, WM_COMMAND, MAKEWPARAM(NotifyCommand, Result), reinterpret_cast<LPARAM>(Hwnd));
+        PostMessageW(Owner, WM_COMMAND, MAKEWPARAM(NotifyCommand, Result), reinterpret_cast<LPARAM>(Hwnd));
         return;
     }
     if (OwnerWasEnabled)
@@ -391,11 +401,11 @@ LRESULT CALLBACK TShape::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     TWindow* bound = BoundObject(hwnd);
     if (!bound) {
         // Nothing is bound before WM_CREATE (WM_NCCREATE and the like come first).
-        const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         if (message != WM_CREATE || !create || !create->lpCreateParams)
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         bound = static_cast<TWindow*>(create->lpCreateParams);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(bound));
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(bound));
         bound->Hwnd = hwnd;
     }
     return static_cast<TShape*>(bound)->WndProc(message, wParam, lParam);
@@ -413,12 +423,12 @@ INT_PTR CALLBACK TShape::PreDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         for (int big = 0; big <= 1; ++big) {
             const int side = IconSizeOfKind(big ? IconSizeLarge : IconSizeSmall);
             HICON icon = static_cast<HICON>(
-                LoadImageA(AppGlobals.Instance, APPLICATION_ICON_NAME, IMAGE_ICON, side, side, 0));
+                LoadImageW(AppGlobals.Instance, L"" APPLICATION_ICON_NAME, IMAGE_ICON, side, side, 0));
             shape->dialogIcons_[big] = icon;
-            PostMessageA(hwnd, WM_SETICON, big, reinterpret_cast<LPARAM>(icon));
+            PostMessageW(hwnd, WM_SETICON, big, reinterpret_cast<LPARAM>(icon));
         }
-        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(kShapeStyle));
-        SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shape->Title.Get()));
+        SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(kShapeStyle));
+        SetControlText(hwnd, shape->Title.Get());
     }
     return shape->DlgProc(message, wParam, lParam);
 }
@@ -442,13 +452,14 @@ LRESULT TShape::DlgProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     if (message == WM_CTLCOLORLISTBOX)
         return result;
-    SetWindowLongPtrA(Hwnd, DWLP_MSGRESULT, result);
+    SetWindowLongPtrW(Hwnd, DWLP_MSGRESULT, result);
     return 1;
 }
 
 LRESULT TShape::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return TWindow::DefaultProc(this, message, wParam, lParam);
+    // The class is a Unicode one: its messages carry UTF-16 texts.
+    return DefWindowProcW(Hwnd, message, wParam, lParam);
 }
 
 bool TShape::PreTranslate(MSG&) { return false; }

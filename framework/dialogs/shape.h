@@ -36,6 +36,8 @@ class TRegistryKeyChain;
 
 extern const char ShapeClassName[];     // "ShapeClass"
 extern const char ShapePropertyName[];  // "TShapeDlg"
+extern const wchar_t WideShapeClassName[];     // the same two names in UTF-16
+extern const wchar_t WideShapePropertyName[];
 
 // The status bar's one text, drawn by the shape like a menu item.
 struct TStatusLine {

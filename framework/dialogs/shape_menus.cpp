@@ -12,6 +12,7 @@
 #include "framework/drawing/file_icon_source.h"
 #include "framework/drawing/icon_caches.h"
 #include "framework/settings/interface_language.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ void TShape::CreateHelpMenu()
     HelpPopup = CreatePopupMenu();
     if (!HelpPopup)
         return;
-    AppendMenuA(HelpPopup, MF_STRING, kHelpPopupCommand, LocalText(kHelpItemText, kHelpItemTextEnglish));
+    AppendMenuW(HelpPopup, MF_STRING, kHelpPopupCommand,
+                WideText(LocalText(kHelpItemText, kHelpItemTextEnglish)).c_str());
     HelpMenu = new (std::nothrow)
         TOwnerDrawMenu(HelpPopup, {new (std::nothrow) TMenuItem(kHelpPopupCommand, FileIcon("*.hlp", LogoFallback))});
     if (HelpMenu)

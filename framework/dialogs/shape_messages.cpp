@@ -18,6 +18,7 @@
 #include "framework/drawing/icon_source.h"
 #include "framework/drawing/palette_device.h"
 #include "framework/settings/app_globals.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ const UINT kSbtOwnerDrawNoBorders = SBT_OWNERDRAW | SBT_NOBORDERS;  // 0x1100
 bool IsDropDownListVisible()
 {
     HWND list = nullptr;
-    while ((list = FindWindowExA(nullptr, list, "FloatComboListClass", "DropDownList")) != nullptr)
+    while ((list = FindWindowExW(nullptr, list, L"FloatComboListClass", L"DropDownList")) != nullptr)
         if (IsWindowVisible(list))
             return true;
     return false;
@@ -61,11 +62,11 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         DeleteSystemMenu();
         return false;
     case WM_NCDESTROY:
-        RemovePropA(Hwnd, ShapePropertyName);
+        RemovePropW(Hwnd, WideShapePropertyName);
         if (hostedInDialog_) {
             // The icons PreDlgProc loaded belong to the shape.
             for (WPARAM kind : {ICON_SMALL, ICON_BIG})
-                SendMessageA(Hwnd, WM_SETICON, kind, 0);
+                SendMessageW(Hwnd, WM_SETICON, kind, 0);
             ReleaseDialogIcons();
             // No loop of the shape's own ends here: the dialog's end cleans up.
             Hwnd = nullptr;
@@ -207,7 +208,7 @@ bool TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (!HIWORD(lParam))
             return false;
         CheckMenuItem(reinterpret_cast<HMENU>(wParam), SysCmdTopmost,
-                      MF_BYCOMMAND | ((GetWindowLongA(Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? MF_CHECKED : MF_UNCHECKED));
+                      MF_BYCOMMAND | ((GetWindowLongW(Hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? MF_CHECKED : MF_UNCHECKED));
         return true;
     case WM_MENUSELECT:
         UpdateStatusLine(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
@@ -281,9 +282,9 @@ void TShape::PaintShape()
 
 int TShape::OnCommand(int id, HWND control, int code)
 {
-    // Escape in a shape without a cancel button, as IsDialogMessageA delivers it.
+    // Escape in a shape without a cancel button, as IsDialogMessageW delivers it.
     if (id == IDCANCEL && !control) {
-        PostMessageA(Hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(Hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     }
     return Root.OnCommand(id, control, code) ? 0 : -1;
@@ -323,18 +324,18 @@ void TShape::UpdateStatusLine(UINT item, UINT flags, HMENU menu)
     const bool closing = flags == 0xFFFF && !menu;
     if (closing || (flags & MF_POPUP)) {
         int parts[1] = {GetSystemMetrics(SM_CXSCREEN)};
-        SendMessageA(StatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
-        SendMessageA(StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(""));
+        SendMessageW(StatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+        SendMessageW(StatusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
         return;
     }
     RECT bar;
     GetClientRect(StatusBar, &bar);
     int parts[1] = {bar.right};
-    SendMessageA(StatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    SendMessageW(StatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
     LoadResourceText(StatusLine.StatusText.Slot(), item);
     StatusLine.StatusIcon = StatusLine.StatusText.Length() > 0 ? SystemIcon(32516) : nullptr;
     StatusLine.StatusItemEnabled = !(flags & (MF_GRAYED | MF_DISABLED));
-    SendMessageA(StatusBar, SB_SETTEXTA, kSbtOwnerDrawNoBorders, reinterpret_cast<LPARAM>(&StatusLine));
+    SendMessageW(StatusBar, SB_SETTEXTW, kSbtOwnerDrawNoBorders, reinterpret_cast<LPARAM>(&StatusLine));
 }
 
 bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
@@ -348,7 +349,7 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
         const int side = IconSizeOfKind(IconSizeSmall);
         if (HICON icon = StatusLine.StatusIcon->GetIcon(IconSizeSmall, nullptr)) {
             const int top = rect.top + ((rect.bottom - rect.top) - side) / 2;
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, top, side, side,
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, top, side, side,
                        DST_ICON | (StatusLine.StatusItemEnabled ? 0 : DSS_DISABLED));
         }
         x += side + ScaledLength(4);
@@ -358,7 +359,7 @@ bool TShape::DrawStatusLine(const DRAWITEMSTRUCT& item)
     SetTextColor(dc, GetSysColor(StatusLine.StatusItemEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     TSelection font(dc, Font);
     RECT text = {x, rect.top, rect.right, rect.bottom};
-    DrawTextA(dc, StatusLine.StatusText.Get(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawTextW(dc, WideText(StatusLine.StatusText.Get()).c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     return true;
 }
 
@@ -383,7 +384,7 @@ bool TShape::TranslateShapeMessage(MSG& message)
         if (GetActiveWindow() == shape->Hwnd &&
             (PreTranslateShapeKey(shape->Accelerators.data(), static_cast<int>(shape->Accelerators.size()), *shape,
                                   message) ||
-             IsDialogMessageA(shape->Hwnd, &message) || shape->PreTranslate(message)))
+             IsDialogMessageW(shape->Hwnd, &message) || shape->PreTranslate(message)))
             return true;
         ++i;
     }

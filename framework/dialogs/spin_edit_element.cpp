@@ -67,8 +67,8 @@ void TSpinEditElement::ToControls()
 {
     if (!UpDown.Hwnd)
         return;
-    SendMessageA(UpDown.Hwnd, UDM_SETRANGE32, static_cast<WPARAM>(Minimum), Maximum);
-    SendMessageA(UpDown.Hwnd, UDM_SETPOS32, 0, Value);
+    SendMessageW(UpDown.Hwnd, UDM_SETRANGE32, static_cast<WPARAM>(Minimum), Maximum);
+    SendMessageW(UpDown.Hwnd, UDM_SETPOS32, 0, Value);
 }
 
 void TSpinEditElement::FromControls()
@@ -78,7 +78,7 @@ void TSpinEditElement::FromControls()
     // The up-down control reads its buddy's text; a text that is no number
     // inside the range leaves the value as it was.
     BOOL failed = FALSE;
-    const LRESULT position = SendMessageA(UpDown.Hwnd, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
+    const LRESULT position = SendMessageW(UpDown.Hwnd, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed));
     if (!failed)
         Value = Clamped(static_cast<int>(position));
 }

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "framework/core/display_text.h"
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/shape.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/icon_source.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -24,8 +27,10 @@ SIZE MultiLineExtent(HDC dc, const char* text)
     int at = 0;
     for (;;) {
         const int length = LineLength(total - at, text + at);
-        const DWORD size = length > 0 ? GetTabbedTextExtentA(dc, text + at, length, 0, nullptr)
-                                      : GetTabbedTextExtentA(dc, " ", 1, 0, nullptr);
+        // Measured in UTF-16, as the control draws it.
+        const std::string line(length > 0 ? std::string(text + at, length) : std::string(" "));
+        const std::wstring wide = WideText(line.c_str());
+        const DWORD size = GetTabbedTextExtentW(dc, wide.c_str(), static_cast<int>(wide.size()), 0, nullptr);
         extent.cx = std::max<LONG>(extent.cx, LOWORD(size));
         extent.cy += HIWORD(size);
         const int span = LineSpan(total - at, text + at);
@@ -46,7 +51,7 @@ void TTextElement::SetText(const char* text)
 {
     DisplayText(Text.Slot(), text ? text : "");
     if (Control.Hwnd && IsWindow(Control.Hwnd))
-        SetWindowTextA(Control.Hwnd, Text.Get());
+        SetControlText(Control.Hwnd, Text.Get());
 }
 
 SIZE TTextElement::Measure(TShape&, HDC dc)

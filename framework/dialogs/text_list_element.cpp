@@ -1,7 +1,6 @@
 #include "framework/dialogs/text_list_element.h"
 
-#include <new>
-
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/element_values.h"
 #include "framework/dialogs/shape.h"
 #include "framework/drawing/display_scale.h"
@@ -12,25 +11,6 @@ namespace {
 const int kComboHeight = 21;
 // How far a combo box's list drops down.
 const int kDropHeight = 160;
-
-// The text of item `index` of a list or combo box, `lengthMessage` and
-// `textMessage` being the box's own messages.
-TText ItemText(HWND box, UINT lengthMessage, UINT textMessage, LRESULT index)
-{
-    TText text;
-    const LRESULT length = SendMessageA(box, lengthMessage, static_cast<WPARAM>(index), 0);
-    if (index < 0 || length < 0)
-        return text;
-    char* buffer = new (std::nothrow) char[static_cast<size_t>(length) + 1];
-    if (!buffer)
-        return text;
-    buffer[0] = '\0';
-    const LRESULT copied = SendMessageA(box, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer));
-    buffer[copied >= 0 && copied <= length ? copied : 0] = '\0';
-    text.Set(buffer);
-    delete[] buffer;
-    return text;
-}
 
 // The messages that fill a list or a combo box and select one of its items.
 struct TBoxMessages {
@@ -43,12 +23,11 @@ const TBoxMessages ComboBoxMessages = {CB_RESETCONTENT, CB_ADDSTRING, CB_FINDSTR
 // index selected, or the box's "not found" answer.
 LRESULT FillBox(HWND box, const TBoxMessages& messages, const TStringList& items, const char* select)
 {
-    SendMessageA(box, messages.Reset, 0, 0);
+    SendMessageW(box, messages.Reset, 0, 0);
     for (const TStringList::Node* node = items.First(); node; node = node->next)
-        SendMessageA(box, messages.Add, 0, reinterpret_cast<LPARAM>(node->value));
-    const LRESULT index =
-        SendMessageA(box, messages.FindExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(select));
-    SendMessageA(box, messages.Select, static_cast<WPARAM>(index), 0);
+        SendTextMessage(box, messages.Add, 0, node->value);
+    const LRESULT index = SendTextMessage(box, messages.FindExact, static_cast<WPARAM>(-1), select);
+    SendMessageW(box, messages.Select, static_cast<WPARAM>(index), 0);
     return index;
 }
 
@@ -117,9 +96,9 @@ void TListBoxElement::FromControls()
 {
     if (!Control.Hwnd)
         return;
-    const LRESULT index = SendMessageA(Control.Hwnd, LB_GETCURSEL, 0, 0);
+    const LRESULT index = SendMessageW(Control.Hwnd, LB_GETCURSEL, 0, 0);
     if (index != LB_ERR)
-        SelectText = ItemText(Control.Hwnd, LB_GETTEXTLEN, LB_GETTEXT, index);
+        SelectText = ReadTextMessage(Control.Hwnd, LB_GETTEXTLEN, LB_GETTEXT, static_cast<WPARAM>(index));
 }
 
 TComboBoxElement::TComboBoxElement(int dock, int width, bool editable)
@@ -143,9 +122,9 @@ bool TComboBoxElement::OnCommand(int, HWND control, int code)
         return false;
     if (code == CBN_SELCHANGE || code == CBN_EDITCHANGE) {
         if (code == CBN_SELCHANGE) {
-            const LRESULT index = SendMessageA(Control.Hwnd, CB_GETCURSEL, 0, 0);
+            const LRESULT index = SendMessageW(Control.Hwnd, CB_GETCURSEL, 0, 0);
             if (index != CB_ERR)
-                SelectText = ItemText(Control.Hwnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
+                SelectText = ReadTextMessage(Control.Hwnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<WPARAM>(index));
         } else {
             FromControls();
         }
@@ -161,14 +140,12 @@ void TComboBoxElement::ToControls()
         return;
     const LRESULT index = FillBox(Control.Hwnd, ComboBoxMessages, Items, SelectText.Get());
     if (Editable && index == CB_ERR)
-        SetWindowTextA(Control.Hwnd, SelectText.Get());
+        SetControlText(Control.Hwnd, SelectText.Get());
 }
 
 void TComboBoxElement::FromControls()
 {
     if (!Control.Hwnd)
         return;
-    char* text = TWindow(Control.Hwnd).GetTextCopy();
-    SelectText.Set(text);
-    FreeText(text);
+    SelectText = ControlText(Control.Hwnd);
 }

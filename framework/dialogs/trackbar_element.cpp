@@ -61,14 +61,14 @@ void TTrackbarElement::ToControls()
 {
     if (!Control.Hwnd)
         return;
-    SendMessageA(Control.Hwnd, TBM_SETRANGEMIN, FALSE, Minimum);
-    SendMessageA(Control.Hwnd, TBM_SETRANGEMAX, FALSE, Maximum);
-    SendMessageA(Control.Hwnd, TBM_SETPAGESIZE, 0, PageSize());
-    SendMessageA(Control.Hwnd, TBM_SETPOS, TRUE, Value);
+    SendMessageW(Control.Hwnd, TBM_SETRANGEMIN, FALSE, Minimum);
+    SendMessageW(Control.Hwnd, TBM_SETRANGEMAX, FALSE, Maximum);
+    SendMessageW(Control.Hwnd, TBM_SETPAGESIZE, 0, PageSize());
+    SendMessageW(Control.Hwnd, TBM_SETPOS, TRUE, Value);
 }
 
 void TTrackbarElement::FromControls()
 {
     if (Control.Hwnd)
-        Value = Clamped(SendMessageA(Control.Hwnd, TBM_GETPOS, 0, 0));
+        Value = Clamped(SendMessageW(Control.Hwnd, TBM_GETPOS, 0, 0));
 }

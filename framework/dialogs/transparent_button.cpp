@@ -24,26 +24,26 @@ void HandOverDefaultFrame(HWND button, HWND other, bool gaining)
     if (!dc)
         return;
     DrawTransparentButton(defaultButton, dc.Get(), IsWindowEnabled(defaultButton) != FALSE,
-                          SendMessageA(defaultButton, BM_GETCHECK, 0, 0) != 0, false,
+                          SendMessageW(defaultButton, BM_GETCHECK, 0, 0) != 0, false,
                           TWindow(defaultButton).IsClickRelease(), gaining);
 }
 
 }  // namespace
 
-void TTransparentButton::FillWindowClass(WNDCLASSA& windowClass)
+void TTransparentButton::FillWindowClass(WNDCLASSW& windowClass)
 {
-    FillTransparentClass(windowClass, buttonBase, "BUTTON", "TransparentButton", PreWndProc);
+    FillTransparentClass(windowClass, buttonBase, L"BUTTON", L"TransparentButton", PreWndProc);
 }
 
-void TTransparentButton::FillPushWindowClass(WNDCLASSA& windowClass)
+void TTransparentButton::FillPushWindowClass(WNDCLASSW& windowClass)
 {
-    FillTransparentClass(windowClass, buttonBase, "BUTTON", "TransparentPushButton", PreWndProc);
+    FillTransparentClass(windowClass, buttonBase, L"BUTTON", L"TransparentPushButton", PreWndProc);
 }
 
 LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!StoredField(hwnd, buttonBase))
-        return CallWindowProcA(buttonBase.Procedure, hwnd, message, wParam, lParam);
+        return CallWindowProcW(buttonBase.Procedure, hwnd, message, wParam, lParam);
     switch (message) {
     case WM_GETDLGCODE:
         // A push button answers as the system's push buttons do, so that
@@ -79,7 +79,7 @@ LRESULT CALLBACK TTransparentButton::PreWndProc(HWND hwnd, UINT message, WPARAM 
         if (GetFocus() != hwnd && !IsPushLike(hwnd, false)) {
             TPaintDc paint(hwnd);
             DrawTransparentButton(hwnd, paint.Get(), IsWindowEnabled(hwnd) != FALSE,
-                                  SendMessageA(hwnd, BM_GETCHECK, 0, 0) != 0, false, TWindow(hwnd).IsClickRelease(),
+                                  SendMessageW(hwnd, BM_GETCHECK, 0, 0) != 0, false, TWindow(hwnd).IsClickRelease(),
                                   false);
             return 0;
         }

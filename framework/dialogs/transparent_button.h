@@ -8,8 +8,8 @@
 class TTransparentButton {
 public:
     // The class records; the owner registers them with RegisterWindowClass
-    // before every CreateWindowExA.
-    static void FillWindowClass(WNDCLASSA& windowClass);
-    static void FillPushWindowClass(WNDCLASSA& windowClass);
+    // before every CreateWindowExW.
+    static void FillWindowClass(WNDCLASSW& windowClass);
+    static void FillPushWindowClass(WNDCLASSW& windowClass);
     static LRESULT CALLBACK PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

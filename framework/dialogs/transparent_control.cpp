@@ -5,16 +5,16 @@
 
 namespace {
 
-const char* const kTransparentClasses[] = {"TransparentEdit", "TransparentStatic", "TransparentButton",
-                                           "TransparentPushButton"};
+const wchar_t* const kTransparentClasses[] = {L"TransparentEdit", L"TransparentStatic", L"TransparentButton",
+                                              L"TransparentPushButton"};
 
 bool IsTransparentClass(HWND control)
 {
-    char name[64];
-    if (!GetClassNameA(control, name, sizeof name))
+    wchar_t name[64];
+    if (!GetClassNameW(control, name, 64))
         return false;
-    for (const char* transparent : kTransparentClasses)
-        if (lstrcmpiA(name, transparent) == 0)
+    for (const wchar_t* transparent : kTransparentClasses)
+        if (lstrcmpiW(name, transparent) == 0)
             return true;
     return false;
 }
@@ -22,20 +22,20 @@ bool IsTransparentClass(HWND control)
 // Where a transparent control keeps the owner's pointer: after the system class's own bytes.
 int FieldOffset(HWND control)
 {
-    const LONG extra = static_cast<LONG>(GetClassLongA(control, GCL_CBWNDEXTRA));
+    const LONG extra = static_cast<LONG>(GetClassLongW(control, GCL_CBWNDEXTRA));
     return extra >= static_cast<LONG>(sizeof(LONG_PTR)) ? extra - static_cast<int>(sizeof(LONG_PTR)) : -1;
 }
 
 }  // namespace
 
-void FillTransparentClass(WNDCLASSA& windowClass, TBaseClass& base, const char* baseName, const char* className,
-                          WNDPROC procedure)
+void FillTransparentClass(WNDCLASSW& windowClass, TBaseClass& base, const wchar_t* baseName,
+                          const wchar_t* className, WNDPROC procedure)
 {
-    WNDCLASSA system = {};
-    if (!GetClassInfoA(nullptr, baseName, &system)) {
+    WNDCLASSW system = {};
+    if (!GetClassInfoW(nullptr, baseName, &system)) {
         // Without the system class there is nothing to derive from: a record
         // without a procedure, which cannot be registered.
-        windowClass = WNDCLASSA{};
+        windowClass = WNDCLASSW{};
         windowClass.lpszClassName = className;
         return;
     }
@@ -55,7 +55,7 @@ void BindTransparentControl(HWND control, TWindow* field)
 {
     const int offset = FieldOffset(control);
     if (offset >= 0 && IsTransparentClass(control))
-        SetWindowLongPtrA(control, offset, reinterpret_cast<LONG_PTR>(field));
+        SetWindowLongPtrW(control, offset, reinterpret_cast<LONG_PTR>(field));
 }
 
 TWindow* TransparentControlField(HWND control)
@@ -63,28 +63,28 @@ TWindow* TransparentControlField(HWND control)
     const int offset = FieldOffset(control);
     if (offset < 0 || !IsTransparentClass(control))
         return nullptr;
-    return reinterpret_cast<TWindow*>(GetWindowLongPtrA(control, offset));
+    return reinterpret_cast<TWindow*>(GetWindowLongPtrW(control, offset));
 }
 
 TWindow* StoredField(HWND control, const TBaseClass& base)
 {
     return base.ExtraOffset < 0 ? nullptr
-                                : reinterpret_cast<TWindow*>(GetWindowLongPtrA(control, base.ExtraOffset));
+                                : reinterpret_cast<TWindow*>(GetWindowLongPtrW(control, base.ExtraOffset));
 }
 
 bool IsPushLike(HWND window, bool requireDefault)
 {
-    char name[64];
-    if (!window || !GetClassNameA(window, name, sizeof name))
+    wchar_t name[64];
+    if (!window || !GetClassNameW(window, name, 64))
         return false;
-    if (lstrcmpiA(name, "TransparentPushButton") == 0) {
+    if (lstrcmpiW(name, L"TransparentPushButton") == 0) {
         if (!requireDefault)
             return true;
         const TWindow* field = TransparentControlField(window);
         return field && reinterpret_cast<const TPushButtonField*>(field)->IsDefault != 0;
     }
-    if (lstrcmpiA(name, "Button") == 0)
-        return !requireDefault || (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (lstrcmpiW(name, L"Button") == 0)
+        return !requireDefault || (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     return false;
 }
 
@@ -123,12 +123,12 @@ LRESULT CommonTransparentProc(const TBaseClass& base, HWND control, UINT message
     case WM_SETTEXT: {
         // The old text is not erased by the control itself: the parent
         // repaints under it before the new text is drawn.
-        const LRESULT result = CallWindowProcA(base.Procedure, control, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(base.Procedure, control, message, wParam, lParam);
         InvalidateParentAround(control, 2);
         return result;
     }
     default:
         break;
     }
-    return CallWindowProcA(base.Procedure, control, message, wParam, lParam);
+    return CallWindowProcW(base.Procedure, control, message, wParam, lParam);
 }

@@ -1,9 +1,9 @@
 // What the four transparent control classes share.
 //
 // Each class is the system class "EDIT", "STATIC" or "BUTTON" registered
-// again under its own name with its own static procedure and room for one
-// more pointer after the system's window-extra bytes. The owner of a control
-// (a dialog element) stores there, right after CreateWindowExA returns, a
+// again, as a Unicode class like the system's own, under its own name with its
+// own static procedure and room for one more pointer after the system's window-extra bytes. The owner of a control
+// (a dialog element) stores there, right after CreateWindowExW returns, a
 // pointer to its own TWindow field that holds the control's handle; until
 // then the control behaves exactly like the system class. Transparent
 // controls paint no background: the parent's background shows through, and
@@ -23,8 +23,8 @@ struct TBaseClass {
 // Fills `windowClass` from the system class `baseName`: the program's
 // instance, `procedure`, the window-extra size grown by one pointer and
 // `className`; everything else as the system class has it.
-void FillTransparentClass(WNDCLASSA& windowClass, TBaseClass& base, const char* baseName, const char* className,
-                          WNDPROC procedure);
+void FillTransparentClass(WNDCLASSW& windowClass, TBaseClass& base, const wchar_t* baseName,
+                          const wchar_t* className, WNDPROC procedure);
 
 // A push button's owner keeps, right after the control's handle, the byte that
 // says whether the button is the dialog's default one; the painter reads it

@@ -1,6 +1,7 @@
 #include "framework/dialogs/transparent_editbox.h"
 
 #include "framework/core/window.h"
+#include "framework/dialogs/control_text.h"
 #include "framework/dialogs/transparent_control.h"
 #include "framework/drawing/display_scale.h"
 #include "framework/drawing/gdi_objects.h"
@@ -14,11 +15,10 @@ TBaseClass editBase;
 void Paint(HWND hwnd)
 {
     TPaintDc paint(hwnd);
-    TSelection font(paint.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    TSelection font(paint.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
     RECT client;
     GetClientRect(hwnd, &client);
-    TText text;
-    TWindow(hwnd).GetText(text.Slot());
+    const TText text = ControlText(hwnd);
     const COLORREF colour = GetSysColor(IsWindowEnabled(hwnd) ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
     DrawHaloTabbedText(paint.Get(), client.left + ScaledLength(1), client.top, text.Get(), colour,
                        GetSysColor(COLOR_BTNFACE));
@@ -26,15 +26,15 @@ void Paint(HWND hwnd)
 
 }  // namespace
 
-void TTransparentEditbox::FillWindowClass(WNDCLASSA& windowClass)
+void TTransparentEditbox::FillWindowClass(WNDCLASSW& windowClass)
 {
-    FillTransparentClass(windowClass, editBase, "EDIT", "TransparentEdit", PreWndProc);
+    FillTransparentClass(windowClass, editBase, L"EDIT", L"TransparentEdit", PreWndProc);
 }
 
 LRESULT CALLBACK TTransparentEditbox::PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!StoredField(hwnd, editBase))
-        return CallWindowProcA(editBase.Procedure, hwnd, message, wParam, lParam);
+        return CallWindowProcW(editBase.Procedure, hwnd, message, wParam, lParam);
     switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -6,7 +6,7 @@
 class TTransparentStatic {
 public:
     // The class record from the system "STATIC" class; the owner registers it
-    // with RegisterWindowClass before every CreateWindowExA.
-    static void FillWindowClass(WNDCLASSA& windowClass);
+    // with RegisterWindowClass before every CreateWindowExW.
+    static void FillWindowClass(WNDCLASSW& windowClass);
     static LRESULT CALLBACK PreWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

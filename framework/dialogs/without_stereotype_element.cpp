@@ -56,7 +56,7 @@ void TWithoutStereotypeElement::CreateControls(TShape& shape, int x, int y)
     if (AnswersItself()) {
         if (StoredAnswer != IDHELP)
             answer = GetDlgItem(shape.Hwnd, static_cast<int>(StoredAnswer));
-        if (answer && !(SendMessageA(answer, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        if (answer && !(SendMessageW(answer, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
             answer = nullptr;
         if (!answer) {
             StoredAnswer = 0;
@@ -67,7 +67,7 @@ void TWithoutStereotypeElement::CreateControls(TShape& shape, int x, int y)
     TCheckElement::CreateControls(shape, x, y);
     SetWindowContextHelpId(Control.Hwnd, WithoutStereotypeHelpId);
     if (answer) {
-        PostMessageA(shape.Hwnd, WM_COMMAND, MAKEWPARAM(StoredAnswer, 0), reinterpret_cast<LPARAM>(answer));
+        PostMessageW(shape.Hwnd, WM_COMMAND, MAKEWPARAM(StoredAnswer, 0), reinterpret_cast<LPARAM>(answer));
         return;
     }
     shape.ContextHelp = true;

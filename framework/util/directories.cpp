@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 bool EndsWithBackslash(const char* text)
 {
@@ -26,47 +27,76 @@ void WithBackslash(char*& result, const char* path)
 
 namespace {
 
-// The directory calls answer with the length written, 0 on failure, or the
-// size they would need when the buffer is too small; only the first is a path.
-void DirectoryResult(char*& result, char* buffer, UINT length)
+// A path with a backslash appended unless it is empty or ends in one.
+std::wstring WideWithBackslash(std::wstring path)
 {
-    if (length == 0 || length >= 261)
-        buffer[0] = '\0';
-    WithBackslash(result, buffer);
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    return path;
+}
+
+// The directory calls answer with the length written, 0 on failure, or the
+// size they would need when the buffer is too small: asked again with that room.
+template <typename TCall>
+std::wstring DirectoryResult(TCall call)
+{
+    std::wstring buffer(MAX_PATH + 1, L'\0');
+    UINT length = call(&buffer[0], static_cast<UINT>(buffer.size()));
+    if (length >= buffer.size()) {
+        buffer.assign(length + 1, L'\0');
+        length = call(&buffer[0], static_cast<UINT>(buffer.size()));
+    }
+    buffer.resize(length < buffer.size() ? length : 0);
+    return WideWithBackslash(buffer);
+}
+
+// The program's texts name these folders in its code page.
+void StoreDirectory(char*& result, const std::wstring& path)
+{
+    AnsiText(result, path);
 }
 
 }  // namespace
 
+std::wstring WideWindowsDirectory()
+{
+    return DirectoryResult([](wchar_t* buffer, UINT size) { return GetWindowsDirectoryW(buffer, size); });
+}
+
+std::wstring WideSystemDirectory()
+{
+    return DirectoryResult([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
+}
+
+std::wstring WideCurrentDirectory()
+{
+    return DirectoryResult([](wchar_t* buffer, UINT size) { return static_cast<UINT>(GetCurrentDirectoryW(size, buffer)); });
+}
+
+std::wstring WideSpecialFolder(int folder)
+{
+    wchar_t buffer[MAX_PATH + 1] = L"";
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, folder, FALSE))
+        buffer[0] = L'\0';
+    return WideWithBackslash(buffer);
+}
+
 void WindowsDirectory(char*& result)
 {
-    char buffer[262] = "";
-    DirectoryResult(result, buffer, GetWindowsDirectoryA(buffer, 261));
+    StoreDirectory(result, WideWindowsDirectory());
 }
 
 void SystemDirectory(char*& result)
 {
-    char buffer[262] = "";
-    DirectoryResult(result, buffer, GetSystemDirectoryA(buffer, 261));
+    StoreDirectory(result, WideSystemDirectory());
 }
 
 void CurrentDirectory(char*& result)
 {
-    char buffer[262] = "";
-    DirectoryResult(result, buffer, GetCurrentDirectoryA(261, buffer));
+    StoreDirectory(result, WideCurrentDirectory());
 }
 
 void SpecialFolder(char*& result, int folder)
 {
-    char buffer[MAX_PATH + 2] = "";
-    LPITEMIDLIST items = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, folder, &items)) && items) {
-        if (!SHGetPathFromIDListA(items, buffer))
-            buffer[0] = '\0';
-        IMalloc* allocator = nullptr;
-        if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-            allocator->Free(items);
-            allocator->Release();
-        }
-    }
-    WithBackslash(result, buffer);
+    StoreDirectory(result, WideSpecialFolder(folder));
 }

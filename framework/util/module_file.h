@@ -5,8 +5,9 @@
 
 #include <string>
 
-// A new owned text in `result` (not freed first): the module's full path, or
-// the empty text when the module is unknown.
+// A new owned text in `result` (not freed first): the module's full path in
+// the program's code page, or the empty text when the module is unknown. Only
+// for showing: a path to use is WideModuleFileName's.
 void ModuleFileName(char*& result, HMODULE module);
 
 // The module's full path in UTF-16, however long; empty when the module is

@@ -3,44 +3,36 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "framework/util/directories.h"
 #include "framework/util/shortcut.h"
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
-// The offset of the extension of the path's file name (after its last '.'),
-// -1 when the name has none. Walked by characters: a trail byte is never a
-// '\\' here.
-int ExtensionOffset(const char* path)
+// The extension of the path's file name (after its last '.'); false when the name has none.
+bool PathExtension(const std::wstring& path, std::wstring& extension)
 {
-    const int length = static_cast<int>(std::strlen(path));
-    int dot = -1;
-    for (int i = 0; i < length; i += CharLength(length - i, path + i)) {
-        if (path[i] == '.')
-            dot = i;
-        else if (path[i] == '\\')
-            dot = -1;
-    }
-    return dot < 0 ? -1 : dot + 1;
+    const size_t dot = path.find_last_of(L".\\");
+    if (dot == std::wstring::npos || path[dot] != L'.')
+        return false;
+    extension = path.substr(dot + 1);
+    return true;
 }
 
-bool ExtensionListed(const char* path, const char* extensions)
+bool ExtensionListed(const std::wstring& path, const wchar_t* extensions)
 {
     if (!extensions || !extensions[0])
         return true;
-    const int offset = ExtensionOffset(path);
-    if (offset < 0)
+    std::wstring extension;
+    if (!PathExtension(path, extension))
         return false;
-    const char* extension = path + offset;
-    const size_t extensionLength = std::strlen(extension);
-    const char* entry = extensions;
-    while (true) {
-        const char* end = std::strchr(entry, ';');
-        const size_t entryLength = end ? static_cast<size_t>(end - entry) : std::strlen(entry);
-        if (entryLength == extensionLength && std::memcmp(entry, extension, entryLength) == 0)
+    for (const wchar_t* entry = extensions;; ) {
+        const wchar_t* end = std::wcschr(entry, L';');
+        const size_t entryLength = end ? static_cast<size_t>(end - entry) : std::wcslen(entry);
+        if (extension.compare(0, std::wstring::npos, entry, entryLength) == 0)
             return true;
         if (!end)
             return false;
@@ -48,38 +40,56 @@ bool ExtensionListed(const char* path, const char* extensions)
     }
 }
 
+// The targets as the program's texts.
+void AddTexts(const std::vector<std::wstring>& found, TStringList& targets)
+{
+    for (const std::wstring& target : found) {
+        TText text;
+        AnsiText(text.Slot(), target);
+        targets.Add(text.Get());
+    }
+}
+
 }  // namespace
 
-void ShortcutTargets(const char* folder, TStringList& targets, const char* extensions)
+void WideShortcutTargets(const std::wstring& folder, std::vector<std::wstring>& targets, const wchar_t* extensions)
 {
-    if (!folder || !folder[0])
+    if (folder.empty())
         return;
-    char* pattern;
-    StrConcat(pattern, folder, "*");
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(pattern, &data);
-    FreeText(pattern);
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        char* link;
-        StrConcat(link, folder, data.cFileName);
-        char* target = NewText("");
-        if (ReadShortcut(link, &target, nullptr, nullptr, nullptr) && target[0] &&
-            ExtensionListed(target, extensions))
-            targets.Add(target);
-        FreeText(target);
-        FreeText(link);
-    } while (FindNextFileA(search, &data));
+        TShortcutParts parts;
+        if (ReadShortcut(folder + data.cFileName, parts) && !parts.Target.empty() &&
+            ExtensionListed(parts.Target, extensions))
+            targets.push_back(parts.Target);
+    } while (FindNextFileW(search, &data));
     FindClose(search);
+}
+
+void WideRecentDocuments(std::vector<std::wstring>& targets, const wchar_t* extensions)
+{
+    WideShortcutTargets(WideSpecialFolder(CSIDL_RECENT), targets, extensions);
+}
+
+void ShortcutTargets(const char* folder, TStringList& targets, const char* extensions)
+{
+    if (!folder || !folder[0])
+        return;
+    std::vector<std::wstring> found;
+    const std::wstring wideExtensions = WideText(extensions);
+    WideShortcutTargets(WideText(folder), found, wideExtensions.c_str());
+    AddTexts(found, targets);
 }
 
 void RecentDocuments(TStringList& targets, const char* extensions)
 {
-    char* folder;
-    SpecialFolder(folder, CSIDL_RECENT);
-    ShortcutTargets(folder, targets, extensions);
-    FreeText(folder);
+    std::vector<std::wstring> found;
+    const std::wstring wideExtensions = WideText(extensions);
+    WideRecentDocuments(found, wideExtensions.c_str());
+    AddTexts(found, targets);
 }

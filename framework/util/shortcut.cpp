@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "framework/util/text.h"
+#include "framework/util/wide_text.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ class TShellLink {
 public:
     TShellLink()
     {
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     reinterpret_cast<void**>(&link_))))
             link_ = nullptr;
     }
@@ -27,8 +28,7 @@ public:
     TShellLink(const TShellLink&) = delete;
     TShellLink& operator=(const TShellLink&) = delete;
 
-    bool Created() const { return link_ != nullptr; }
-    IShellLinkA* Link() const { return link_; }
+    IShellLinkW* Link() const { return link_; }
     IPersistFile* File()
     {
         if (!file_ && link_ &&
@@ -38,90 +38,104 @@ public:
     }
 
 private:
-    IShellLinkA* link_ = nullptr;
+    IShellLinkW* link_ = nullptr;
     IPersistFile* file_ = nullptr;
 };
 
-// The link path in UTF-16; false when it does not fit in MAX_PATH characters.
-bool WidePath(const char* path, WCHAR (&wide)[MAX_PATH + 1])
+// The longest path or argument text a shortcut holds.
+const int kLongestPart = 32768;
+
+// One text part read through a getter taking (buffer, size); empty on failure.
+template <typename TGetter>
+bool ReadPart(std::wstring& part, TGetter get)
 {
-    return path && MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) > 0;
+    part.assign(kLongestPart, L'\0');
+    if (FAILED(get(&part[0], kLongestPart))) {
+        part.clear();
+        return false;
+    }
+    part.resize(lstrlenW(part.c_str()));
+    return true;
 }
 
-bool FileExists(const char* path)
+// The slot's new text: the part in the program's code page.
+void StorePart(char** slot, const std::wstring& part)
 {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Replaces the slot's text with the buffer's, which holds the empty text when
-// the call failed.
-void StoreBuffer(char** slot, const char* buffer)
-{
-    SetText(*slot, buffer);
+    FreeText(*slot);
+    AnsiText(*slot, part);
 }
 
 }  // namespace
 
-bool CreateShortcut(const char* linkPath, const char* target, const char* arguments,
-                    const char* iconPath, int iconIndex)
+bool CreateShortcut(const std::wstring& linkPath, const TShortcutParts& parts)
 {
     TShellLink shell;
-    if (!shell.Created())
-        return false;
     IPersistFile* file = shell.File();
-    if (!file)
+    // The shell saves to a path of MAX_PATH characters at most.
+    if (!file || linkPath.empty() || linkPath.size() >= MAX_PATH)
         return false;
-    IShellLinkA* link = shell.Link();
-    if (FAILED(link->SetPath(target ? target : "")) || FAILED(link->SetArguments(arguments ? arguments : "")))
+    IShellLinkW* link = shell.Link();
+    if (FAILED(link->SetPath(parts.Target.c_str())) || FAILED(link->SetArguments(parts.Arguments.c_str())))
         return false;
-    if (iconPath && FAILED(link->SetIconLocation(iconPath, iconIndex)))
+    if (!parts.WorkingFolder.empty() && FAILED(link->SetWorkingDirectory(parts.WorkingFolder.c_str())))
         return false;
-    WCHAR wide[MAX_PATH + 1];
-    if (!WidePath(linkPath, wide))
+    if (!parts.IconPath.empty() && FAILED(link->SetIconLocation(parts.IconPath.c_str(), parts.IconIndex)))
         return false;
-    const bool existed = FileExists(linkPath);
-    if (FAILED(file->Save(wide, TRUE))) {
+    const bool existed = GetFileAttributesW(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (FAILED(file->Save(linkPath.c_str(), TRUE))) {
         // Whatever a failed save managed to write is not a shortcut.
         if (!existed)
-            DeleteFileA(linkPath);
+            DeleteFileW(linkPath.c_str());
         return false;
     }
     return true;
 }
 
+bool ReadShortcut(const std::wstring& linkPath, TShortcutParts& parts)
+{
+    parts = TShortcutParts();
+    TShellLink shell;
+    IPersistFile* file = shell.File();
+    if (!file || linkPath.empty() || FAILED(file->Load(linkPath.c_str(), 0)))
+        return false;
+    IShellLinkW* link = shell.Link();
+    bool ok = ReadPart(parts.Target, [link](wchar_t* buffer, int size) {
+        return link->GetPath(buffer, size, nullptr, SLGP_UNCPRIORITY);
+    });
+    ok = ReadPart(parts.Arguments, [link](wchar_t* buffer, int size) { return link->GetArguments(buffer, size); }) && ok;
+    ok = ReadPart(parts.WorkingFolder,
+                  [link](wchar_t* buffer, int size) { return link->GetWorkingDirectory(buffer, size); }) && ok;
+    int index = 0;
+    ok = ReadPart(parts.IconPath,
+                  [link, &index](wchar_t* buffer, int size) { return link->GetIconLocation(buffer, size, &index); }) &&
+         ok;
+    parts.IconIndex = index;
+    return ok;
+}
+
+bool CreateShortcut(const char* linkPath, const char* target, const char* arguments,
+                    const char* iconPath, int iconIndex)
+{
+    TShortcutParts parts;
+    parts.Target = WideText(target);
+    parts.Arguments = WideText(arguments);
+    parts.IconPath = WideText(iconPath);
+    parts.IconIndex = iconIndex;
+    return CreateShortcut(WideText(linkPath), parts);
+}
+
 bool ReadShortcut(const char* linkPath, char** target, char** arguments, char** iconPath,
                   int* iconIndex)
 {
-    TShellLink shell;
-    if (!shell.Created())
-        return false;
-    IPersistFile* file = shell.File();
-    WCHAR wide[MAX_PATH + 1];
-    bool ok = file && WidePath(linkPath, wide) && SUCCEEDED(file->Load(wide, 0));
-    IShellLinkA* link = shell.Link();
-    if (target) {
-        char buffer[MAX_PATH + 1] = "";
-        if (!ok || FAILED(link->GetPath(buffer, MAX_PATH, nullptr, SLGP_UNCPRIORITY))) {
-            buffer[0] = '\0';
-            ok = false;
-        }
-        StoreBuffer(target, buffer);
-    }
-    if (arguments) {
-        char buffer[MAX_PATH + 1] = "";
-        if (!ok || FAILED(link->GetArguments(buffer, MAX_PATH))) {
-            buffer[0] = '\0';
-            ok = false;
-        }
-        StoreBuffer(arguments, buffer);
-    }
+    TShortcutParts parts;
+    bool ok = ReadShortcut(WideText(linkPath), parts);
+    if (target)
+        StorePart(target, parts.Target);
+    if (arguments)
+        StorePart(arguments, parts.Arguments);
     if (iconPath && iconIndex) {
-        char buffer[MAX_PATH + 1] = "";
-        if (!ok || FAILED(link->GetIconLocation(buffer, MAX_PATH, iconIndex))) {
-            buffer[0] = '\0';
-            ok = false;
-        }
-        StoreBuffer(iconPath, buffer);
+        StorePart(iconPath, parts.IconPath);
+        *iconIndex = parts.IconIndex;
     }
     return ok;
 }

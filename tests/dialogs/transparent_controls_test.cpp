@@ -23,6 +23,7 @@
 #include "framework/drawing/system_font.h"
 #include "framework/settings/app_globals.h"
 #include "framework/util/resource_names.h"
+#include "framework/util/wide_text.h"
 #include "framework/util/window_class.h"
 #include "tests/bitmap_files.h"
 #include "tests/canvas.h"
@@ -75,7 +76,7 @@ protected:
         AppGlobals.Instance = GetModuleHandleA(nullptr);
         for (auto fill : {TTransparentEditbox::FillWindowClass, TTransparentStatic::FillWindowClass,
                           TTransparentButton::FillWindowClass, TTransparentButton::FillPushWindowClass}) {
-            WNDCLASSA windowClass;
+            WNDCLASSW windowClass;
             fill(windowClass);
             RegisterWindowClass(windowClass);
         }
@@ -171,9 +172,9 @@ TEST_F(TransparentControlTest, ClassesAreTheSystemOnesWithRoomForTheOwnersField)
         {"TransparentPushButton", "BUTTON", TTransparentButton::PreWndProc},
     };
     for (const auto& c : cases) {
-        WNDCLASSA system, derived;
-        ASSERT_TRUE(GetClassInfoA(nullptr, c.base, &system));
-        ASSERT_TRUE(GetClassInfoA(AppGlobals.Instance, c.name, &derived));
+        WNDCLASSW system, derived;
+        ASSERT_TRUE(GetClassInfoW(nullptr, WideText(c.base).c_str(), &system));
+        ASSERT_TRUE(GetClassInfoW(AppGlobals.Instance, WideText(c.name).c_str(), &derived));
         EXPECT_EQ(system.cbWndExtra + static_cast<int>(sizeof(LONG_PTR)), derived.cbWndExtra) << c.name;
         EXPECT_EQ(system.style, derived.style) << c.name;
         EXPECT_EQ(c.procedure, derived.lpfnWndProc) << c.name;
