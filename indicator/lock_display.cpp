@@ -59,11 +59,11 @@ bool TLockDisplay::Create()
                               AppGlobals.Instance, this);
     if (!window_)
         return false;
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     if (SystemFontDescription(MessageFont, font)) {
         font.lfHeight = -ScaledLength(TextHeight);
         font.lfWidth = 0;
-        font_.Reset(CreateFontIndirectA(&font));
+        font_.Reset(CreateFontIndirectW(&font));
     }
     return true;
 }
