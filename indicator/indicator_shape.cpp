@@ -318,6 +318,7 @@ void TIndicatorShape::ApplyLanguage()
 {
     LoadTrayMenu();
     OnScreenChoice.Relabel();
+    LanguageChoice.Relabel();
     if (CurrentVersionInfo)
         CurrentVersionInfo->Relabel();
 }

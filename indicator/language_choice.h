@@ -17,6 +17,8 @@ public:
     // Stores the chosen language when it is not the one in effect, and reads
     // the language again; true when it changed.
     bool Apply(const TRegistryKeyChain& key);
+    // Names the choices in the interface's language again.
+    void Relabel();
     // Shows the language in effect.
     void LoadFrom(const TRegistryKeyChain& key) override;
     void SaveTo(const TRegistryKeyChain& key) override;
