@@ -38,8 +38,11 @@ std::wstring KeyboardControlPanelCommand()
         rundll = system + L"rundll32.exe";
     TText applet;
     ShellText(applet.Slot(), "ｷｰﾎﾞｰﾄﾞ");
-    return L"\"" + rundll + L"\" shell32.dll,Control_RunDLL \"" + system + L"MAIN.CPL\",\"" +
-           WideText(applet.Get()) + L"\"";
+    std::wstring command = L"\"";
+    for (const std::wstring& part : {rundll, std::wstring(L"\" shell32.dll,Control_RunDLL \""), system,
+                                     std::wstring(L"MAIN.CPL\",\""), WideText(applet.Get()), std::wstring(L"\"")})
+        command += part;
+    return command;
 }
 
 void OpenKeyboardControlPanel()

@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+class TMenuGroup;
+class TMenuItem;
+class TOwnerDrawMenu;
+
 class TMenuEntry {
 public:
     // The measured size, reported for WM_MEASUREITEM.
@@ -34,6 +38,12 @@ public:
     virtual void SetWidth(int width) = 0;
     // The entry of that command, or null.
     virtual TMenuEntry* FindById(UINT commandId) = 0;
+    // The entry as an item, a group or a whole menu; null when it is not one.
+    // Asked of the entry itself, so that the program carries no run-time type
+    // search for three questions.
+    virtual TMenuItem* AsItem() { return nullptr; }
+    virtual const TMenuGroup* AsGroup() const { return nullptr; }
+    virtual const TOwnerDrawMenu* AsOwnerDrawMenu() const { return nullptr; }
 
     // The entry whose address is `data`, or null when no entry lives there.
     static TMenuEntry* FromItemData(ULONG_PTR data);

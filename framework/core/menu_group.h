@@ -25,6 +25,7 @@ public:
     int Measure(HDC dc) override;
     void SetWidth(int width) override;
     TMenuEntry* FindById(UINT commandId) override;
+    const TMenuGroup* AsGroup() const override { return this; }
 
 protected:
     TMenuGroup(TMenuPosition position, TIconSource* icon);

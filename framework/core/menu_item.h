@@ -50,6 +50,7 @@ public:
     int Measure(HDC dc) override;
     void SetWidth(int width) override;
     TMenuEntry* FindById(UINT commandId) override;
+    TMenuItem* AsItem() override { return this; }
 
 protected:
     // The menu colour over the item's rectangle and, on a display without a

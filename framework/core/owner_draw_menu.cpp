@@ -35,11 +35,11 @@ bool GroupHolds(const TMenuGroup& group, const TMenuEntry* entry)
     for (auto* node = group.Entries.First(); node; node = node->next) {
         if (node->value == entry)
             return true;
-        if (const auto* inner = dynamic_cast<const TMenuGroup*>(node->value))
+        if (const TMenuGroup* inner = node->value->AsGroup())
             if (GroupHolds(*inner, entry))
                 return true;
     }
-    const auto* wrapper = dynamic_cast<const TOwnerDrawMenu*>(&group);
+    const TOwnerDrawMenu* wrapper = group.AsOwnerDrawMenu();
     return wrapper && wrapper->AutoItems && GroupHolds(*wrapper->AutoItems, entry);
 }
 
@@ -224,7 +224,8 @@ LRESULT TOwnerDrawMenu::OnMenuChar(HWND window, UINT message, WPARAM character, 
         const int count = GetMenuItemCount(menu);
         for (int i = 0; i < count; ++i) {
             // '&' is never the second byte of a double-byte character.
-            auto* item = dynamic_cast<TMenuItem*>(TMenuEntry::OwnerDrawnAt(menu, i));
+            TMenuEntry* entry = TMenuEntry::OwnerDrawnAt(menu, i);
+            TMenuItem* item = entry ? entry->AsItem() : nullptr;
             if (item && std::strstr(item->Text.Get(), key))
                 return MAKELRESULT(i, MNC_EXECUTE);
         }

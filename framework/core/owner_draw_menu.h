@@ -35,6 +35,7 @@ public:
     ~TOwnerDrawMenu() override;
 
     void MakeOwnerDraw(HMENU menu) override;
+    const TOwnerDrawMenu* AsOwnerDrawMenu() const override { return this; }
     void CaptureAndMakeOwnerDraw(HMENU menu) override;
     void MakeNormal(HMENU menu) override;
     int Measure(HDC dc) override;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "framework/util/wide_text.h"
@@ -85,9 +84,13 @@ void AssignAccessKeys(TCaptions& captions)
                                 : WithoutMarker(caption.Get(), marker)).c_str());
         candidates[k].clear();
     };
-    std::set<std::string> used;
+    // A handful of letters: a list searched from the front is all it needs.
+    std::vector<std::string> used;
+    auto isUsed = [&](const std::string& letter) {
+        return std::find(used.begin(), used.end(), letter) != used.end();
+    };
     auto give = [&](size_t k, const std::string& letter) {
-        used.insert(letter);
+        used.push_back(letter);
         rewrite(k, letter.c_str());
     };
     // Passes by letter position: every caption tries its i-th candidate.
@@ -97,7 +100,7 @@ void AssignAccessKeys(TCaptions& captions)
             if (candidates[k].size() <= i)
                 continue;
             any = true;
-            if (!used.count(candidates[k][i]))
+            if (!isUsed(candidates[k][i]))
                 give(k, candidates[k][i]);
         }
         if (!any || used.size() >= count)
@@ -108,7 +111,7 @@ void AssignAccessKeys(TCaptions& captions)
     for (size_t k = 0; k < count; ++k) {
         if (candidates[k].empty())
             continue;
-        while (cursor <= 'Z' && used.count(std::string(1, cursor)))
+        while (cursor <= 'Z' && isUsed(std::string(1, cursor)))
             ++cursor;
         if (cursor <= 'Z') {
             give(k, std::string(1, cursor));

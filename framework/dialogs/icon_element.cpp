@@ -98,7 +98,7 @@ unsigned int IconSourceSound(TIconSource* icon)
 {
     if (!icon)
         return 0;
-    if (const TSystemIconSource* system = dynamic_cast<const TSystemIconSource*>(icon))
+    if (const TSystemIconSource* system = icon->AsSystemIcon())
         return IconSoundStyle(system->Id());
     // The program's own information icon: the shared source of its name.
     if (icon == ResourceIcon(CURE_ICON_NAME))

@@ -22,6 +22,8 @@ enum : int {
 int IconSizeOfKind(int kind);
 UINT IconLoadFlagsOfKind(int kind);
 
+class TSystemIconSource;
+
 class TIconSource {
 public:
     TIconSource() = default;
@@ -36,6 +38,9 @@ public:
     // icon of the nearer kind copied to that size, else the fallback's
     // CreateIcon, else null.
     virtual HICON CreateIcon(int width, int height, TIconSource* fallback);
+    // The source as a system icon's, or null (asked of the source itself, so
+    // that the program carries no run-time type search for it).
+    virtual const TSystemIconSource* AsSystemIcon() const { return nullptr; }
 
 protected:
     static HICON FallbackIcon(int kind, TIconSource* fallback);

@@ -11,6 +11,7 @@ public:
 
     HICON GetIcon(int kind, TIconSource* fallback) override;
     HICON CreateIcon(int width, int height, TIconSource* fallback) override;
+    const TSystemIconSource* AsSystemIcon() const override { return this; }
     int Id() const { return IconId; }
 
 private:

@@ -1,6 +1,6 @@
 #include "framework/util/english_date.h"
 
-#include <cstdio>
+#include "framework/util/text.h"
 
 namespace {
 
@@ -11,19 +11,21 @@ const char* const MonthNames[] = {"January", "February", "March",     "April",  
 
 std::string EnglishDate(const TDate& date)
 {
-    char text[64];
+    // The system's formatter, as everywhere in the program: the C runtime's
+    // own would bring its floating-point printing into the program.
+    TText text;
     if (date.month >= 1 && date.month <= 12)
-        std::snprintf(text, sizeof text, "%s %d, %d", MonthNames[date.month - 1], date.day, date.year);
+        StrFormat(text.Slot(), 64, "%s %d, %d", MonthNames[date.month - 1], date.day, date.year);
     else
-        std::snprintf(text, sizeof text, "Month %d %d, %d", date.month, date.day, date.year);
-    return text;
+        StrFormat(text.Slot(), 64, "Month %d %d, %d", date.month, date.day, date.year);
+    return text.Get();
 }
 
 std::string EnglishTime(const TTime& time)
 {
     const int hour = time.hour % 24;
-    char text[64];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d %s", hour % 12 == 0 ? 12 : hour % 12, time.minute, time.second,
-                  hour < 12 ? "AM" : "PM");
-    return text;
+    TText text;
+    StrFormat(text.Slot(), 64, "%d:%02d:%02d %s", hour % 12 == 0 ? 12 : hour % 12, time.minute, time.second,
+              hour < 12 ? "AM" : "PM");
+    return text.Get();
 }

@@ -156,6 +156,8 @@ TEST_F(EnglishInterfaceTest, TextsFollowTheLanguage)
                          reinterpret_cast<LPARAM>(option));
         PressButton(settings, row.choose ? IDOK : IDCANCEL);
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(settings); }, Patience));
+        // Stored once the dialog's loop has ended, a moment after its window.
+        PumpUntil([&] { return StoredLanguage() == row.storedAfter; }, Patience);
         EXPECT_EQ(row.storedAfter, StoredLanguage());
         if (row.choose)
             checkVersion('v', {L"Pelorum Version Information"}, nullptr);
