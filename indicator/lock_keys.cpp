@@ -38,10 +38,9 @@ std::wstring KeyboardControlPanelCommand()
         rundll = system + L"rundll32.exe";
     TText applet;
     ShellText(applet.Slot(), "ｷｰﾎﾞｰﾄﾞ");
-    std::wstring command = L"\"";
-    for (const std::wstring& part : {rundll, std::wstring(L"\" shell32.dll,Control_RunDLL \""), system,
-                                     std::wstring(L"MAIN.CPL\",\""), WideText(applet.Get()), std::wstring(L"\"")})
-        command += part;
+    std::wstring command = L"\"" + rundll;
+    command += L"\" shell32.dll,Control_RunDLL \"" + system;
+    command += L"MAIN.CPL\",\"" + WideText(applet.Get()) + L"\"";
     return command;
 }
 

@@ -31,13 +31,6 @@ const char* const UnregisterTextBefore[] = {"ｼｽﾃﾑ起動時にPelorumを�
                                             "Pelorum will no longer start when you sign in to Windows.\r\n(Run "};
 const char* const UnregisterTextAfter[] = {" を実行すれば再設定されます。）", " again to start it with Windows again.)"};
 
-// The program's full path: the command line's may be relative (started as
-// "Indicator.exe" from a console in its folder), and names nothing at log-on.
-std::wstring ProgramPath()
-{
-    return AppGlobals.ProgramFile.empty() ? WideModulePath() : AppGlobals.ProgramFile;
-}
-
 // The folder of a path, with its backslash.
 std::wstring FolderOf(const std::wstring& path)
 {
@@ -75,7 +68,9 @@ void RegisterStartup(HWND owner)
     if (!StartedByHand())
         return;
     TShortcutParts parts;
-    parts.Target = ProgramPath();
+    // The module's full path: the command line's may be relative (started as
+    // "Indicator.exe" from a console in its folder), and names nothing at log-on.
+    parts.Target = AppGlobals.ProgramFile;
     parts.Arguments = WideText(RestoreSwitch);
     parts.WorkingFolder = FolderOf(parts.Target);
     CreateShortcut(ShortcutPath(), parts);
@@ -87,7 +82,7 @@ void UnregisterStartup(HWND owner)
     // The path stands in double quotes, which the display conversion leaves
     // alone: the user sees it exactly.
     TText program, text;
-    AnsiText(program.Slot(), ProgramPath());
+    AnsiText(program.Slot(), AppGlobals.ProgramFile);
     StrJoin(text.Slot(), {LocalText(UnregisterTextBefore), "\"", program.Get(), "\"", LocalText(UnregisterTextAfter)});
     ShowMessage(owner, "Unregister", InformationIcon, text.Get(), MessageOk);
     DeleteFileW(ShortcutPath().c_str());

@@ -1,7 +1,6 @@
 #include "framework/core/command_line.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstring>
 #include <string>
@@ -261,8 +260,8 @@ bool IsHelpRequested()
 void ParseCommandLine()
 {
     // Taken in UTF-16 and held in the program's code page: switches and the
-    // program's arguments are its own texts. A path that must stay exact is
-    // read again in UTF-16 (WideModulePath).
+    // program's arguments are its own texts. The program's own path, which
+    // must stay exact, is the module's (ProgramFile of AppGlobals).
     TText line;
     AnsiText(line.Slot(), GetCommandLineW());
     SplitCommandLine(line.Get());
@@ -274,16 +273,6 @@ void ParseCommandLine()
 void GetModulePath(char*& result)
 {
     result = NewText(AppGlobals.ModulePath);
-}
-
-std::wstring WideModulePath()
-{
-    int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::wstring path = arguments && count > 0 ? arguments[0] : L"";
-    if (arguments)
-        LocalFree(arguments);
-    return path;
 }
 
 int GetArgumentCount()

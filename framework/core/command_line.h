@@ -24,8 +24,6 @@ void SetProgramFile(const std::wstring& path);
 bool IsHelpRequested();
 
 void GetModulePath(char*& result);
-// The program path as the command line gives it, in UTF-16 (any characters).
-std::wstring WideModulePath();
 int GetArgumentCount();
 // The argument at a zero-based index; the empty text outside the list.
 void GetArgument(char*& result, int index);
